@@ -1,0 +1,5 @@
+#include "services/program_record.h"
+
+TProgInfo ProgInfo;
+std::string ParamLine;
+bool StartingUp = true;
