@@ -1,0 +1,39 @@
+#pragma once
+
+#include "services/markup.h"
+
+#include <QFont>
+#include <QColor>
+
+class QPainter;
+class QPaintDevice;
+
+// The markup canvas on a QPainter. Without a painter it only measures, which is
+// what a main-window canvas or an auto-sizing control needs. Fonts are measured
+// on the painter's device, or on the given device when there is no painter.
+class MarkupPainter final : public MarkupCanvas {
+public:
+    explicit MarkupPainter(QPainter* painter, const QFont& startFont = QFont(),
+                           QPaintDevice* measuringDevice = nullptr);
+
+    int TextWidth(const std::string& text) override;
+    int TextHeight(const std::string& text) override;
+    void TextOut(int x, int y, const std::string& text) override;
+    void Rectangle(int left, int top, int right, int bottom) override;
+
+    // The Qt font the canvas font stands for (the Symbol face becomes a face
+    // that has the signs).
+    QFont CurrentQFont() const;
+
+private:
+    QString Displayed(const std::string& text) const;
+
+    QPainter* painter_;
+    QPaintDevice* device_;
+};
+
+// Converts between the markup's colours (0x00BBGGRR) and fonts and Qt's.
+QColor ToQColor(MarkupColor color);
+MarkupColor FromQColor(const QColor& color);
+MarkupFont FromQFont(const QFont& font, const QColor& color, QPaintDevice* device = nullptr);
+QFont ToQFont(const MarkupFont& font, QPaintDevice* device = nullptr);
