@@ -1,0 +1,92 @@
+#include "layout/layout_reader.h"
+
+#include "services/text_helpers.h"
+#include "support/ini_file.h"
+
+#include <filesystem>
+#include <limits>
+
+namespace {
+
+const char* const kAllSection = "All";
+
+[[noreturn]] void ThrowOutOfRange(const std::string& section, const std::string& key)
+{
+    // "Wert außerhalb des gültigen Bereichs: %s"
+    throw KeyTableError("Wert au\xDF" "erhalb des g\xFCltigen Bereichs: %s|[" + section + "] " + key);
+}
+
+std::int64_t ReadRanged(tinifile2& layout, const std::string& section, const std::string& key,
+                        std::int64_t defaultValue, std::int64_t low, std::int64_t high)
+{
+    const std::int64_t value = layout.ReadInteger(section, key, defaultValue);
+    if (value < low || value > high) {
+        ThrowOutOfRange(section, key);
+    }
+    return value;
+}
+
+std::int32_t ReadInt32(tinifile2& layout, const std::string& section, const std::string& key,
+                       std::int64_t defaultValue)
+{
+    return static_cast<std::int32_t>(ReadRanged(layout, section, key, defaultValue,
+                                                std::numeric_limits<std::int32_t>::min(),
+                                                std::numeric_limits<std::int32_t>::max()));
+}
+
+// Reads one key's section into its record. A key without "p0x" is not placed:
+// it gets the opposite of the default "Enabled" and keeps its other coordinates.
+void ReadKey(tinifile2& layout, const std::string& section, const LayoutBoxes& boxes,
+             bool enabledDefault, TKeyRecord& key)
+{
+    key.Enabled = layout.ReadBool(section, "Enabled", enabledDefault);
+    key.Typ = static_cast<std::uint8_t>(ReadRanged(layout, section, "Typ", 0, 0, 255));
+    key.p0x = ReadInt32(layout, section, "p0x", -1);
+    if (key.p0x == -1) {
+        key.Enabled = !enabledDefault;
+        return;
+    }
+    key.p0y = ReadInt32(layout, section, "p0y", -1);
+    key.p1x = ReadInt32(layout, section, "p1x", boxes.Breite);
+    key.p1y = ReadInt32(layout, section, "p1y", boxes.Hoehe);
+}
+
+}  // namespace
+
+LayoutBoxes LoadLayout(KeyTable& table, tinifile2& layout)
+{
+    LayoutBoxes boxes;
+    boxes.Breite = ReadInt32(layout, kAllSection, "Breite", boxes.Breite);
+    boxes.Hoehe = ReadInt32(layout, kAllSection, "Hoehe", boxes.Hoehe);
+    boxes.Vorgabe = layout.ReadBool(kAllSection, "Vorgabe", boxes.Vorgabe);
+    const bool enabledDefault = layout.ReadBool(kAllSection, "Enabled", true);
+
+    // Read into a copy so that a value out of range leaves the table untouched.
+    KeyTable loaded = table;
+    for (int i = 0; i < loaded.Count(); ++i) {
+        ReadKey(layout, LowerStrDe(loaded.Name(i)), boxes, enabledDefault, loaded.Key(i));
+    }
+    table = std::move(loaded);
+    return boxes;
+}
+
+LayoutBoxes LoadLayoutLines(KeyTable& table, const std::vector<std::string>& lines)
+{
+    tinifile2 layout("");
+    layout.AddStrings(lines);
+    return LoadLayout(table, layout);
+}
+
+LayoutBoxes LoadLayout(KeyTable& table, const std::string& layoutFileName,
+                       const std::vector<std::string>& storedLayout)
+{
+    if (layoutFileName.empty()) {
+        return LoadLayoutLines(table, storedLayout);
+    }
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(layoutFileName, error)) {
+        throw KeyTableError("Die Datei %s existiert nicht.|" + layoutFileName);
+    }
+    tinifile2 layout(layoutFileName);
+    return LoadLayout(table, layout);
+}
