@@ -1,0 +1,160 @@
+#include "platform/linux/x11_active_window.h"
+
+#include "platform/linux/x11_error_trap.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <optional>
+#include <thread>
+#include <vector>
+
+namespace {
+
+Atom AtomNamed(Display* display, const char* name)
+{
+    return XInternAtom(display, name, False);
+}
+
+// The values of a 32-bit property; nullopt when the window has no such property.
+std::optional<std::vector<unsigned long>> ReadProperty(Display* display, Window window, Atom property, Atom type)
+{
+    Atom actualType = 0;
+    int actualFormat = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    X11ErrorTrap trap(display);
+    const int status = XGetWindowProperty(display, window, property, 0, 64, False, type, &actualType,
+                                          &actualFormat, &count, &remaining, &data);
+    if (status != Success || trap.Failed() || actualType == None) {
+        if (data)
+            XFree(data);
+        return std::nullopt;
+    }
+    std::vector<unsigned long> values;
+    if (actualFormat == 32 && data) {
+        const auto* longs = reinterpret_cast<const unsigned long*>(data);
+        values.assign(longs, longs + count);
+    }
+    XFree(data);
+    return values;
+}
+
+// The ancestor of window that is a child of the root window; 0 when there is none.
+Window TopLevelOf(Display* display, Window window)
+{
+    X11ErrorTrap trap(display);
+    const Window root = DefaultRootWindow(display);
+    while (window != 0 && window != root) {
+        Window rootReturn = 0;
+        Window parent = 0;
+        Window* children = nullptr;
+        unsigned int childCount = 0;
+        if (!XQueryTree(display, window, &rootReturn, &parent, &children, &childCount))
+            return 0;
+        if (children)
+            XFree(children);
+        if (parent == root)
+            return window;
+        window = parent;
+    }
+    return 0;
+}
+
+Window TopLevelUnderPointer(Display* display)
+{
+    Window root = 0;
+    Window child = 0;
+    int rootX = 0, rootY = 0, x = 0, y = 0;
+    unsigned int mask = 0;
+    XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &x, &y, &mask);
+    return child;
+}
+
+bool IsDesktopOrDock(Display* display, Window window)
+{
+    const auto types = ReadProperty(display, window, AtomNamed(display, "_NET_WM_WINDOW_TYPE"), XA_ATOM);
+    if (!types)
+        return false;
+    const Atom desktop = AtomNamed(display, "_NET_WM_WINDOW_TYPE_DESKTOP");
+    const Atom dock = AtomNamed(display, "_NET_WM_WINDOW_TYPE_DOCK");
+    for (const unsigned long type : *types)
+        if (type == desktop || type == dock)
+            return true;
+    return false;
+}
+
+// The window named by _NET_ACTIVE_WINDOW; nullopt when no window manager publishes it.
+std::optional<Window> ManagerActiveWindow(Display* display)
+{
+    const auto values = ReadProperty(display, DefaultRootWindow(display),
+                                     AtomNamed(display, "_NET_ACTIVE_WINDOW"), XA_WINDOW);
+    if (!values)
+        return std::nullopt;
+    return values->empty() ? Window(0) : Window((*values)[0]);
+}
+
+Window FocusTopLevel(Display* display)
+{
+    Window focus = 0;
+    int revertTo = 0;
+    XGetInputFocus(display, &focus, &revertTo);
+    if (focus == None)
+        return 0;
+    if (focus == PointerRoot)
+        return TopLevelUnderPointer(display);
+    return TopLevelOf(display, focus);
+}
+
+void RequestActivation(Display* display, Window window)
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = AtomNamed(display, "_NET_ACTIVE_WINDOW");
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = 2;  // a request on the user's behalf, as from a pager
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
+               &event);
+    XFlush(display);
+}
+
+}  // namespace
+
+WindowHandle ActiveTopLevel(Display* display)
+{
+    if (!display)
+        return 0;
+    const std::optional<Window> managed = ManagerActiveWindow(display);
+    const Window window = managed ? *managed : FocusTopLevel(display);
+    if (window == 0 || window == DefaultRootWindow(display) || IsDesktopOrDock(display, window))
+        return 0;
+    return window;
+}
+
+bool ActivateTopLevel(Display* display, WindowHandle window, std::chrono::milliseconds limit)
+{
+    if (!display || window == 0)
+        return false;
+    if (ActiveTopLevel(display) == window)
+        return true;
+    if (ManagerActiveWindow(display)) {
+        RequestActivation(display, window);
+    } else {
+        X11ErrorTrap trap(display);
+        XSetInputFocus(display, window, RevertToPointerRoot, CurrentTime);
+        if (trap.Failed())
+            return false;
+    }
+    // The window manager answers in its own time; keystrokes sent before it has
+    // moved the focus would go to the previous window.
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (ActiveTopLevel(display) != window) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}

@@ -1,0 +1,198 @@
+#include "platform/linux/x11_keyboard_output.h"
+
+#include "platform/linux/x11_active_window.h"
+#include "platform/linux/x11_german_keys.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+#include <memory>
+
+namespace {
+
+// The core keyboard mapping: for each keycode from min to max, perCode symbols.
+class Keymap {
+public:
+    explicit Keymap(Display* display)
+    {
+        XDisplayKeycodes(display, &min_, &max_);
+        symbols_.reset(XGetKeyboardMapping(display, static_cast<KeyCode>(min_), max_ - min_ + 1, &perCode_));
+    }
+
+    int Min() const { return min_; }
+    int Max() const { return max_; }
+
+    KeySym At(int keycode, int index) const
+    {
+        if (!symbols_ || index >= perCode_)
+            return NoSymbol;
+        return symbols_.get()[(keycode - min_) * perCode_ + index];
+    }
+
+    // The symbol with Shift; a letter listed alone gets its capital.
+    KeySym Shifted(int keycode) const
+    {
+        if (const KeySym listed = At(keycode, 1); listed != NoSymbol)
+            return listed;
+        KeySym lower = NoSymbol;
+        KeySym upper = NoSymbol;
+        XConvertCase(At(keycode, 0), &lower, &upper);
+        return upper;
+    }
+
+    bool Empty(int keycode) const
+    {
+        for (int i = 0; i < perCode_; ++i)
+            if (At(keycode, i) != NoSymbol)
+                return false;
+        return true;
+    }
+
+private:
+    struct Free {
+        void operator()(KeySym* symbols) const { XFree(symbols); }
+    };
+    int min_ = 8;
+    int max_ = 7;
+    int perCode_ = 0;
+    std::unique_ptr<KeySym, Free> symbols_;
+};
+
+}  // namespace
+
+X11KeyboardOutput::X11KeyboardOutput(Display* display) : display_(display) {}
+
+X11KeyboardOutput::~X11KeyboardOutput()
+{
+    if (!display_)
+        return;
+    for (const LentKeycode& lent : lent_)
+        GiveBack(lent);
+    XSync(display_, False);
+}
+
+std::uint32_t X11KeyboardOutput::MapVirtualKey(std::uint32_t code, std::uint32_t mapType)
+{
+    GiveBackIdleKeycodes();
+    if (!display_ || mapType != MAPVK_VK_TO_VSC)
+        return 0;
+    const GermanKeySymbols symbols = GermanSymbolsOfVirtualKey(code);
+    if (symbols.plain == 0)
+        return 0;
+    return static_cast<std::uint32_t>(KeycodeOfSymbols(symbols.plain, symbols.shifted));
+}
+
+// A keycode whose plain symbol, and shifted symbol where the German key has one,
+// are the wanted ones; otherwise a lent one, so that Shift gives what the picture shows.
+int X11KeyboardOutput::KeycodeOfSymbols(unsigned long plain, unsigned long shifted)
+{
+    const Keymap keymap(display_);
+    for (int keycode = keymap.Min(); keycode <= keymap.Max(); ++keycode) {
+        if (keymap.At(keycode, 0) == plain && (shifted == 0 || keymap.Shifted(keycode) == shifted))
+            return keycode;
+    }
+    return LendKeycode(plain, shifted);
+}
+
+int X11KeyboardOutput::LendKeycode(unsigned long plain, unsigned long shifted)
+{
+    const Keymap keymap(display_);
+    int keycode = 0;
+    for (int candidate = keymap.Max(); candidate >= keymap.Min() && keycode == 0; --candidate)
+        if (keymap.Empty(candidate))
+            keycode = candidate;
+    if (keycode == 0) {
+        // Every spare keycode is lent: take back the one released longest ago.
+        auto oldest = lent_.end();
+        for (auto it = lent_.begin(); it != lent_.end(); ++it)
+            if (!it->down && (oldest == lent_.end() || it->releasedAt < oldest->releasedAt))
+                oldest = it;
+        if (oldest == lent_.end())
+            return 0;
+        keycode = oldest->keycode;
+        lent_.erase(oldest);
+    }
+    KeySym pair[2] = {plain, shifted != 0 ? shifted : NoSymbol};
+    XChangeKeyboardMapping(display_, keycode, 2, pair, 1);
+    XSync(display_, False);
+    lent_.push_back({keycode, plain, shifted, false, std::chrono::steady_clock::now()});
+    return keycode;
+}
+
+void X11KeyboardOutput::GiveBack(const LentKeycode& lent)
+{
+    KeySym none[1] = {NoSymbol};
+    XChangeKeyboardMapping(display_, lent.keycode, 1, none, 1);
+}
+
+void X11KeyboardOutput::GiveBackIdleKeycodes()
+{
+    const auto now = std::chrono::steady_clock::now();
+    const auto idle = [&](const LentKeycode& lent) { return !lent.down && now - lent.releasedAt >= kLendTime; };
+    bool changed = false;
+    for (const LentKeycode& lent : lent_)
+        if (idle(lent)) {
+            GiveBack(lent);
+            changed = true;
+        }
+    if (changed) {
+        std::erase_if(lent_, idle);
+        XFlush(display_);
+    }
+}
+
+void X11KeyboardOutput::KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags)
+{
+    GiveBackIdleKeycodes();
+    if (!display_)
+        return;
+    const std::uint32_t keycode = scanCode != 0 ? scanCode : MapVirtualKey(virtualKey, MAPVK_VK_TO_VSC);
+    if (keycode == 0)
+        return;
+    const bool down = (flags & KEYEVENTF_KEYUP) == 0;
+    XTestFakeKeyEvent(display_, keycode, down ? True : False, CurrentTime);
+    XFlush(display_);
+    for (LentKeycode& lent : lent_)
+        if (lent.keycode == static_cast<int>(keycode)) {
+            lent.down = down;
+            lent.releasedAt = std::chrono::steady_clock::now();
+        }
+}
+
+WindowHandle X11KeyboardOutput::GetForegroundWindow()
+{
+    GiveBackIdleKeycodes();
+    return ActiveTopLevel(display_);
+}
+
+bool X11KeyboardOutput::SetForegroundWindow(WindowHandle window)
+{
+    return ActivateTopLevel(display_, window, kActivationLimit);
+}
+
+std::uint32_t X11KeyboardOutput::GetForegroundLockTimeout()
+{
+    return lockTimeout_;
+}
+
+void X11KeyboardOutput::SetForegroundLockTimeout(std::uint32_t milliseconds)
+{
+    lockTimeout_ = milliseconds;
+}
+
+void X11KeyboardOutput::MessageBeep(std::uint32_t)
+{
+    if (!display_)
+        return;
+    XBell(display_, 0);
+    XFlush(display_);
+}
+
+std::vector<int> X11KeyboardOutput::LentKeycodes() const
+{
+    std::vector<int> keycodes;
+    for (const LentKeycode& lent : lent_)
+        keycodes.push_back(lent.keycode);
+    return keycodes;
+}

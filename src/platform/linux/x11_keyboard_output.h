@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/keyboard_output.h"
+
+#include <chrono>
+#include <vector>
+
+struct _XDisplay;
+
+// Key events through the XTEST extension. A virtual key stands for the symbols of
+// the German keyboard (x11_german_keys.h); its scan code is the keycode of the
+// running keymap that carries those symbols. A symbol the keymap lacks is put on
+// a spare keycode (one without symbols) for as long as it is needed, and the
+// keycode is given back a moment after its key went up, and when this object goes.
+class X11KeyboardOutput final : public KeyboardOutput {
+public:
+    explicit X11KeyboardOutput(_XDisplay* display);
+    ~X11KeyboardOutput() override;
+    X11KeyboardOutput(const X11KeyboardOutput&) = delete;
+    X11KeyboardOutput& operator=(const X11KeyboardOutput&) = delete;
+
+    std::uint32_t MapVirtualKey(std::uint32_t code, std::uint32_t mapType) override;
+    void KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override;
+    WindowHandle GetForegroundWindow() override;
+    bool SetForegroundWindow(WindowHandle window) override;
+    std::uint32_t GetForegroundLockTimeout() override;
+    void SetForegroundLockTimeout(std::uint32_t milliseconds) override;
+    void MessageBeep(std::uint32_t type) override;
+
+    // Keycodes currently lent to symbols the keymap lacks.
+    std::vector<int> LentKeycodes() const;
+
+    // How long a lent keycode stays mapped after its key went up: clients translate
+    // a key event with the keymap they know when they read it, so giving the keycode
+    // back at once could turn a just-sent key into nothing.
+    static constexpr std::chrono::milliseconds kLendTime{1000};
+    // How long to wait for the window manager to activate the target.
+    static constexpr std::chrono::milliseconds kActivationLimit{300};
+
+private:
+    struct LentKeycode {
+        int keycode = 0;
+        unsigned long plain = 0;
+        unsigned long shifted = 0;
+        bool down = false;
+        std::chrono::steady_clock::time_point releasedAt{};
+    };
+
+    int KeycodeOfSymbols(unsigned long plain, unsigned long shifted);
+    int LendKeycode(unsigned long plain, unsigned long shifted);
+    void GiveBack(const LentKeycode& lent);
+    void GiveBackIdleKeycodes();
+
+    _XDisplay* display_;
+    std::vector<LentKeycode> lent_;
+    std::uint32_t lockTimeout_ = 200000;
+};
