@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/keyboard_output.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The desktop the program's windows live on: the other programs' top-level
+// windows, the screen and the bell.
+
+struct DesktopWindow {
+    WindowHandle handle = 0;
+    std::string title; // Windows-1252
+};
+
+struct ScreenMode {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t bitsPerPixel = 0;
+    std::int32_t refreshRate = 0; // Hz; 0 when the system does not tell
+};
+
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    // Top-level windows in the system's order.
+    virtual std::vector<DesktopWindow> TopLevelWindows() = 0;
+    // Nothing known (all zero) when there is no screen.
+    virtual ScreenMode CurrentScreenMode() = 0;
+    // Sounds the system's beep for a message type (0: the default beep).
+    virtual void Beep(std::uint32_t type) = 0;
+};

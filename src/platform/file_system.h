@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Files and folders. Paths are Windows-1252 bytes with "/" between levels;
+// folder names may end in "/".
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    virtual bool FolderExists(const std::string& path) = 0;
+    virtual bool FileExists(const std::string& path) = 0;
+    // A file or folder exists at path and the user may not change it.
+    virtual bool IsReadOnly(const std::string& path) = 0;
+    // Creates one folder level (its parent must exist); true on success.
+    virtual bool CreateFolder(const std::string& path) = 0;
+    // Copies a file; false when it cannot, or when target exists and overwrite is off.
+    virtual bool CopyFile(const std::string& source, const std::string& target, bool overwrite) = 0;
+    virtual bool DeleteFile(const std::string& path) = 0;
+
+    // Whether a new file can be made in folder: creates folder + name as a new
+    // file of its own (never through a link or over a file already there), then
+    // removes it again.
+    virtual bool ProbeWritable(const std::string& folder, const std::string& name) = 0;
+
+    // Text files that may sit in a folder shared with other users, such as the
+    // log: neither call follows a link at path or writes into another user's
+    // file. Lines are written as given, each followed by CR LF.
+    // Replaces any older file of ours with a new one holding lines.
+    virtual bool CreateOwnTextFile(const std::string& path, const std::vector<std::string>& lines) = 0;
+    // Appends lines to our file at path, creating it when it is missing.
+    virtual bool AppendOwnTextFile(const std::string& path, const std::vector<std::string>& lines) = 0;
+};

@@ -1,0 +1,21 @@
+#include "platform/platform.h"
+
+#include <stdexcept>
+
+namespace {
+Platform* currentPlatform = nullptr;
+}
+
+Platform* SetPlatform(Platform* platform)
+{
+    Platform* previous = currentPlatform;
+    currentPlatform = platform;
+    return previous;
+}
+
+Platform& ThePlatform()
+{
+    if (!currentPlatform)
+        throw std::logic_error("no platform installed");
+    return *currentPlatform;
+}

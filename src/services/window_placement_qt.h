@@ -1,0 +1,16 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+class QWidget;
+class tinifile2;
+
+// The settings file for a window (named by its objectName), with its placement
+// read back and applied when restore is set. The caller releases the object,
+// which writes the file when something was written.
+std::unique_ptr<tinifile2> OpenSettings(QWidget* window, bool restore, const std::string& prefix = {});
+
+// The settings file with the window's normal (not minimised or maximised)
+// placement written into it; the caller may add values before releasing it.
+std::unique_ptr<tinifile2> SaveWindowPlacement(QWidget* window, const std::string& prefix = {});
