@@ -35,6 +35,9 @@ public:
     void SetLines(const std::vector<std::string>& lines);
     // Writes the uncompressed payload to a file; throws std::system_error on failure.
     void SaveToFile(const std::string& fileName);
+    // Replaces the payload with the file's bytes, compressed when Compressed() is
+    // set; throws std::system_error when the file cannot be read.
+    void LoadFromFile(const std::string& fileName);
 
     // Size of the data stream; refreshes UncompressedSize() from the block header.
     virtual std::int64_t GetDataSize();
@@ -45,9 +48,14 @@ public:
 
     // The stored property value: a signed 32-bit little-endian count, then the data stream's bytes.
     std::string WriteTheData() const;
+    // A count below 1 leaves the data stream as it is. Throws std::invalid_argument
+    // when the value does not hold exactly count bytes after the count.
     void ReadTheData(std::string_view value);
 
 private:
+    // Makes the plain bytes the payload, compressing them when Compressed() is set.
+    void ReplacePayload(std::string plain);
+
     std::string name_;
     MemoryStream data_;
     std::unique_ptr<MemoryStream> unpacked_;
