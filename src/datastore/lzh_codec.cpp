@@ -1,0 +1,263 @@
+#include "datastore/lzh_codec.h"
+
+#include "datastore/lzh_bit_stream.h"
+#include "datastore/lzh_huffman.h"
+#include "datastore/lzh_match_finder.h"
+#include "datastore/lzh_params.h"
+#include "support/messages.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <new>
+
+using namespace lzh;
+
+namespace {
+
+constexpr std::uint8_t kBlockMarker = 0xFE;
+constexpr std::size_t kShortestSource = 5;
+
+// The working state of one run is allocated for that run alone.
+template <class State>
+std::unique_ptr<State> AllocateState()
+{
+    try {
+        return std::make_unique<State>();
+    } catch (const std::bad_alloc&) {
+        throw ElzhException("LZH : Cannot get memory for dictionary tables");
+    }
+}
+
+[[noreturn]] void ThrowDamaged()
+{
+    throw ElzhException("LZH : The compressed data is damaged or incomplete");
+}
+
+// ---- Encoding ----------------------------------------------------------------
+
+struct EncoderState {
+    MatchFinder finder;
+    HuffmanModel model;
+};
+
+void PutSymbol(EncoderState& state, BitWriter& out, int symbol)
+{
+    const HuffmanModel::Code code = state.model.CodeOf(symbol);
+    out.Put(code.bits, code.length);
+    state.model.Update(symbol);
+}
+
+// The upper 6 bits by the fixed position code, the lower 6 bits as they are.
+void PutPosition(BitWriter& out, int position)
+{
+    const int upper = position >> 6;
+    const int length = kPositionCodeLength[upper];
+    const auto code = static_cast<std::uint32_t>(kPositionCode[upper] >> (8 - length));
+    out.Put((code << 6) | static_cast<std::uint32_t>(position & 0x3F), length + 6);
+}
+
+// Codes the string at `ring` and returns how many input bytes it covers.
+int PutNextString(EncoderState& state, BitWriter& out, int ring, int lookahead)
+{
+    const int length = std::min(state.finder.MatchLength(), lookahead);
+    if (length <= kThreshold) {
+        PutSymbol(state, out, state.finder.At(ring));
+        return 1;
+    }
+    PutSymbol(state, out, LengthSymbol(length));
+    PutPosition(out, state.finder.MatchPosition());
+    return length;
+}
+
+void EncodeStream(std::string_view plain, std::string& block)
+{
+    const auto state = AllocateState<EncoderState>();
+    MatchFinder& finder = state->finder;
+    BitWriter out(block);
+    const auto* next = reinterpret_cast<const std::uint8_t*>(plain.data());
+    const auto* const end = next + plain.size();
+
+    finder.FillStart(kRingStart, kRingFill);
+    int ring = kRingStart;  // where the string to code starts
+    int oldest = 0;         // the ring position to be overwritten next
+    int lookahead = 0;      // input bytes from `ring` on
+    for (; lookahead < kMaxMatch && next < end; ++lookahead)
+        finder.Store(ring + lookahead, *next++);
+    for (int i = 1; i <= kMaxMatch; ++i)
+        finder.Insert(ring - i);
+    finder.Insert(ring);
+
+    do {
+        const int covered = PutNextString(*state, out, ring, lookahead);
+        for (int i = 0; i < covered; ++i) {
+            finder.Delete(oldest);
+            if (next < end)
+                finder.Store(oldest, *next++);
+            else
+                --lookahead;
+            oldest = (oldest + 1) & (kRingSize - 1);
+            ring = (ring + 1) & (kRingSize - 1);
+            if (lookahead > 0)
+                finder.Insert(ring);
+        }
+    } while (lookahead > 0);
+    out.Flush();
+}
+
+void AppendInt64(std::string& out, std::int64_t value)
+{
+    const auto bits = static_cast<std::uint64_t>(value);
+    for (int shift = 0; shift < 64; shift += 8)
+        out.push_back(static_cast<char>(bits >> shift));
+}
+
+void EncodeBlock(std::string_view plain, std::string& block)
+{
+    if (plain.size() < kShortestSource)
+        return;
+    block.push_back(static_cast<char>(kBlockMarker));
+    AppendInt64(block, static_cast<std::int64_t>(plain.size()));
+    EncodeStream(plain, block);
+}
+
+// ---- Decoding ----------------------------------------------------------------
+
+int TakePosition(BitReader& bits)
+{
+    const unsigned first = bits.TakeBits(8);
+    const int extra = kPositionDecode.length[first] - 2;
+    const unsigned low = (first << extra) | bits.TakeBits(extra);
+    return (kPositionDecode.upper[first] << 6) | static_cast<int>(low & 0x3F);
+}
+
+// The decoded bytes follow a copy of the ring's initial contents, so that a
+// match reaches back into it like into any earlier output: the ring positions
+// kRingStart to kRingSize - 1 (zero), then 0 to kRingStart - 1 (spaces).
+class History {
+public:
+    History(std::int64_t expected)
+    {
+        bytes_.reserve(kRingSize + static_cast<std::size_t>(expected));
+        bytes_.assign(kRingSize - kRingStart, '\0');
+        bytes_.append(kRingStart, static_cast<char>(kRingFill));
+    }
+
+    void Append(int byte) { bytes_.push_back(static_cast<char>(byte)); }
+
+    void AppendMatch(int distance, int length)
+    {
+        const std::size_t from = bytes_.size() - static_cast<std::size_t>(distance);
+        if (distance >= length) {
+            bytes_.append(bytes_, from, static_cast<std::size_t>(length));
+            return;
+        }
+        // The match overlaps what it writes: copy byte by byte.
+        for (int i = 0; i < length; ++i)
+            bytes_.push_back(bytes_[from + static_cast<std::size_t>(i)]);
+    }
+
+    std::string_view Decoded() const { return std::string_view(bytes_).substr(kRingSize); }
+
+private:
+    std::string bytes_;
+};
+
+std::string DecodeStream(BitReader& bits, std::int64_t size, std::int64_t expectedSize)
+{
+    const auto model = AllocateState<HuffmanModel>();
+    History history(expectedSize);
+    for (std::int64_t count = 0; count < size;) {
+        const int symbol = model->DecodeSymbol(bits);
+        model->Update(symbol);
+        if (symbol < kFirstLengthSymbol) {
+            history.Append(symbol);
+            ++count;
+        } else {
+            const int distance = TakePosition(bits) + 1;
+            // A damaged block must not grow past its declared size.
+            const auto length = static_cast<int>(std::min<std::int64_t>(MatchLengthOf(symbol), size - count));
+            history.AppendMatch(distance, length);
+            count += length;
+        }
+        if (bits.Overrun())
+            ThrowDamaged();
+    }
+    return std::string(history.Decoded());
+}
+
+std::int64_t ReadInt(std::string_view bytes, std::size_t width)
+{
+    if (bytes.size() < width)
+        ThrowDamaged();
+    std::uint64_t value = 0;
+    for (std::size_t i = 0; i < width; ++i)
+        value |= std::uint64_t{static_cast<std::uint8_t>(bytes[i])} << (8 * i);
+    if (width == 4)
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+    return static_cast<std::int64_t>(value);
+}
+
+std::string DecodeBlock(std::string_view block)
+{
+    std::int64_t size;
+    if (!block.empty() && static_cast<std::uint8_t>(block.front()) == kBlockMarker) {
+        size = ReadInt(block.substr(1), 8);
+        block.remove_prefix(9);
+    } else {
+        size = ReadInt(block, 4);
+        block.remove_prefix(4);
+    }
+    if (size <= 0)
+        return {};
+    // Every 10 bits code at most 60 bytes: a declared size beyond that cannot be
+    // met, and is not worth reserving memory for.
+    const auto reachable = static_cast<std::int64_t>(block.size()) * 48 + kMaxMatch;
+    const auto* begin = reinterpret_cast<const std::uint8_t*>(block.data());
+    BitReader bits(begin, begin + block.size());
+    return DecodeStream(bits, size, std::min(size, reachable));
+}
+
+} // namespace
+
+void LzhEncode(MemoryStream& source, MemoryStream* destination, bool append)
+{
+    if (!destination) {
+        ShowPlainMessage("LZH.nach = nil");
+        return;
+    }
+    if (!append)
+        destination->Clear();
+    std::string block;
+    EncodeBlock(source.Bytes(), block);
+    destination->Write(block);
+}
+
+void LzhDecode(MemoryStream& source, MemoryStream* destination, bool continueAtPosition)
+{
+    if (!destination) {
+        ShowPlainMessage("LZH.nach = nil");
+        return;
+    }
+    destination->Clear();
+    if (source.Size() < static_cast<std::int64_t>(kShortestSource))
+        return;
+    const std::int64_t start = continueAtPosition ? std::min(source.Position(), source.Size()) : 0;
+    const std::string_view block = std::string_view(source.Bytes()).substr(static_cast<std::size_t>(start));
+    destination->Write(DecodeBlock(block));
+    source.Seek(source.Size());
+}
+
+std::string LzhEncodeBytes(std::string_view plain)
+{
+    std::string block;
+    EncodeBlock(plain, block);
+    return block;
+}
+
+std::string LzhDecodeBytes(std::string_view block)
+{
+    if (block.size() < kShortestSource)
+        return {};
+    return DecodeBlock(block);
+}

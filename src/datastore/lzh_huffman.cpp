@@ -1,0 +1,105 @@
+#include "datastore/lzh_huffman.h"
+
+#include <algorithm>
+
+namespace lzh {
+
+HuffmanModel::HuffmanModel()
+{
+    for (int symbol = 0; symbol < kSymbols; ++symbol) {
+        freq_[symbol] = 1;
+        child_[symbol] = static_cast<std::int16_t>(symbol + kNodes);
+        parent_[symbol + kNodes] = static_cast<std::int16_t>(symbol);
+    }
+    // Pair the nodes bottom-up: node n joins the two lowest nodes not yet joined.
+    for (int first = 0, node = kSymbols; node <= kRoot; first += 2, ++node) {
+        freq_[node] = static_cast<std::uint16_t>(freq_[first] + freq_[first + 1]);
+        child_[node] = static_cast<std::int16_t>(first);
+        parent_[first] = parent_[first + 1] = static_cast<std::int16_t>(node);
+    }
+    freq_[kNodes] = 0xFFFF;
+    parent_[kRoot] = 0;
+}
+
+HuffmanModel::Code HuffmanModel::CodeOf(int symbol) const
+{
+    Code code{0, 0};
+    int node = parent_[symbol + kNodes];
+    do {
+        // An odd node is the second of its pair: the one reached by a 1 bit.
+        code.bits |= static_cast<std::uint32_t>(node & 1) << code.length;
+        ++code.length;
+        node = parent_[node];
+    } while (node != kRoot);
+    return code;
+}
+
+void HuffmanModel::Update(int symbol)
+{
+    if (freq_[kRoot] == kMaxFreq)
+        Rebuild();
+    int node = parent_[symbol + kNodes];
+    do {
+        const std::uint16_t count = ++freq_[node];
+        // Keep the order: move the node past the run of nodes that now count less.
+        if (count > freq_[node + 1]) {
+            int last = node + 1;
+            while (count > freq_[last + 1])
+                ++last;
+            freq_[node] = freq_[last];
+            freq_[last] = count;
+            SwapSubtrees(node, last);
+            node = last;
+        }
+        node = parent_[node];
+    } while (node != 0);
+}
+
+// Exchanges what hangs below two nodes; their frequencies are already exchanged.
+void HuffmanModel::SwapSubtrees(int node, int other)
+{
+    const int below = child_[node];
+    const int otherBelow = child_[other];
+    SetParent(below, other);
+    SetParent(otherBelow, node);
+    child_[node] = static_cast<std::int16_t>(otherBelow);
+    child_[other] = static_cast<std::int16_t>(below);
+}
+
+// A leaf entry has one parent link; an inner pair has one per child.
+void HuffmanModel::SetParent(int child, int parent)
+{
+    parent_[child] = static_cast<std::int16_t>(parent);
+    if (child < kNodes)
+        parent_[child + 1] = static_cast<std::int16_t>(parent);
+}
+
+// Keeps only the leaves, halving their counts (rounding up), and joins them
+// again into a tree in frequency order.
+void HuffmanModel::Rebuild()
+{
+    int leaves = 0;
+    for (int node = 0; node < kNodes; ++node) {
+        if (child_[node] >= kNodes) {
+            freq_[leaves] = static_cast<std::uint16_t>((freq_[node] + 1) / 2);
+            child_[leaves] = child_[node];
+            ++leaves;
+        }
+    }
+    for (int first = 0, node = kSymbols; node < kNodes; first += 2, ++node) {
+        const auto sum = static_cast<std::uint16_t>(freq_[first] + freq_[first + 1]);
+        // The joined node goes after every node that does not count more.
+        int slot = node - 1;
+        while (sum < freq_[slot])
+            --slot;
+        ++slot;
+        std::copy_backward(freq_.begin() + slot, freq_.begin() + node, freq_.begin() + node + 1);
+        std::copy_backward(child_.begin() + slot, child_.begin() + node, child_.begin() + node + 1);
+        freq_[slot] = sum;
+        child_[slot] = static_cast<std::int16_t>(first);
+    }
+    for (int node = 0; node < kNodes; ++node)
+        SetParent(child_[node], node);
+}
+
+} // namespace lzh
