@@ -2,8 +2,9 @@
 
 #include "services/markup.h"
 
-#include <QFont>
 #include <QColor>
+#include <QFont>
+#include <QFontMetrics>
 
 class QPainter;
 class QPaintDevice;
@@ -13,6 +14,8 @@ class QPaintDevice;
 // on the painter's device, or on the given device when there is no painter.
 class MarkupPainter final : public MarkupCanvas {
 public:
+    // The canvas font starts as startFont in the painter's pen colour (black
+    // without a painter).
     explicit MarkupPainter(QPainter* painter, const QFont& startFont = QFont(),
                            QPaintDevice* measuringDevice = nullptr);
 
@@ -21,12 +24,9 @@ public:
     void TextOut(int x, int y, const std::string& text) override;
     void Rectangle(int left, int top, int right, int bottom) override;
 
-    // The Qt font the canvas font stands for (the Symbol face becomes a face
-    // that has the signs).
-    QFont CurrentQFont() const;
-
 private:
     QString Displayed(const std::string& text) const;
+    QFontMetrics Metrics() const;
 
     QPainter* painter_;
     QPaintDevice* device_;
@@ -35,5 +35,6 @@ private:
 // Converts between the markup's colours (0x00BBGGRR) and fonts and Qt's.
 QColor ToQColor(MarkupColor color);
 MarkupColor FromQColor(const QColor& color);
-MarkupFont FromQFont(const QFont& font, const QColor& color, QPaintDevice* device = nullptr);
-QFont ToQFont(const MarkupFont& font, QPaintDevice* device = nullptr);
+MarkupFont FromQFont(const QFont& font, const QColor& color);
+// The Symbol face becomes a face that has the signs.
+QFont ToQFont(const MarkupFont& font);

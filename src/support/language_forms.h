@@ -13,9 +13,9 @@ class QWidget;
 // menu actions, line edit texts, tab texts, the project's own controls.
 //
 // Controls whose caption is not their native Qt text (TMyLabel, TMyCheckBox,
-// TMyRadioButton) keep it in the Qt property "caption" (QString). A panel is a
+// TMyRadioButton) keep it in the Qt property "Caption" (QString). A panel is a
 // plain QFrame (or a widget inheriting "TPanel"); its caption, when it has one,
-// is the QFrame's "caption" property too, and a caption beginning with "Panel"
+// is the QFrame's "Caption" property too, and a caption beginning with "Panel"
 // (a panel's default caption) is left alone.
 
 // Switches all windows from the current language to the given one. False while
