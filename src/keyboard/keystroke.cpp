@@ -1,0 +1,79 @@
+#include "keyboard/keystroke.h"
+
+#include <array>
+#include <string>
+
+namespace {
+
+constexpr std::uint8_t kShiftKey = 16, kCtrlKey = 17, kAltKey = 18;
+constexpr std::uint8_t kCursorLeft = 37, kCursorRight = 39;
+
+std::uint8_t ScanCode(KeyboardOutput& output, std::uint32_t virtualKey)
+{
+    const std::uint32_t scan = output.MapVirtualKey(virtualKey, MAPVK_VK_TO_VSC);
+    if (scan > 255)
+        throw KeystrokeRangeError("Scan-Code " + std::to_string(scan) + " der Taste " +
+                                  std::to_string(virtualKey) + " ist zu gro\xDF.");  // "zu groß"
+    return static_cast<std::uint8_t>(scan);
+}
+
+struct Modifier {
+    bool latched;
+    std::uint8_t key;
+    std::uint8_t scan;
+};
+
+// Puts the foreground lock time-out back however the keystroke ends.
+class LockTimeoutScope {
+public:
+    explicit LockTimeoutScope(KeyboardOutput& output) : output_(output), saved_(output.GetForegroundLockTimeout())
+    {
+        output_.SetForegroundLockTimeout(0);
+    }
+    ~LockTimeoutScope() { output_.SetForegroundLockTimeout(saved_); }
+    LockTimeoutScope(const LockTimeoutScope&) = delete;
+    LockTimeoutScope& operator=(const LockTimeoutScope&) = delete;
+
+private:
+    KeyboardOutput& output_;
+    std::uint32_t saved_;
+};
+
+}  // namespace
+
+std::uint8_t ModifierLatches::Mask() const
+{
+    return static_cast<std::uint8_t>((shift ? 1 : 0) | (ctrl ? 2 : 0) | (alt ? 4 : 0));
+}
+
+void SendKeystroke(KeyboardOutput& output, WindowHandle target, std::uint16_t virtualKey,
+                   const ModifierLatches& latches, bool tapCursorFirst)
+{
+    const std::uint8_t mask = latches.Mask();
+    std::array<Modifier, 3> modifiers = {{{(mask & 1) != 0, kShiftKey, 0},
+                                          {(mask & 2) != 0, kCtrlKey, 0},
+                                          {(mask & 4) != 0, kAltKey, 0}}};
+    for (Modifier& modifier : modifiers)
+        if (modifier.latched)
+            modifier.scan = ScanCode(output, modifier.key);
+    const std::uint8_t keyScan = ScanCode(output, virtualKey);
+    const std::uint8_t leftScan = tapCursorFirst ? ScanCode(output, kCursorLeft) : 0;
+    const std::uint8_t rightScan = tapCursorFirst ? ScanCode(output, kCursorRight) : 0;
+
+    LockTimeoutScope lockTimeout(output);
+    output.SetForegroundWindow(target);
+    if (tapCursorFirst) {
+        output.KeybdEvent(kCursorLeft, leftScan, 0);
+        output.KeybdEvent(0, leftScan, KEYEVENTF_KEYUP);
+        output.KeybdEvent(kCursorRight, rightScan, 0);
+        output.KeybdEvent(0, rightScan, KEYEVENTF_KEYUP);
+    }
+    for (const Modifier& modifier : modifiers)
+        if (modifier.latched)
+            output.KeybdEvent(modifier.key, modifier.scan, KEYEVENTF_EXTENDEDKEY);
+    output.KeybdEvent(static_cast<std::uint8_t>(virtualKey & 0xFF), keyScan, 0);
+    output.KeybdEvent(0, keyScan, KEYEVENTF_KEYUP);
+    for (const Modifier& modifier : modifiers)
+        if (modifier.latched)
+            output.KeybdEvent(modifier.key, modifier.scan, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP);
+}
