@@ -11,8 +11,9 @@ constexpr int kFreshLineHeight = 8;
 // The pen of one layout pass: where the next piece goes and what the lines took.
 class LineWriter {
 public:
-    LineWriter(LabelPieceRenderer& renderer, const LabelTextOptions& options, int x0, int y0, bool drawing)
-        : renderer(renderer), options(options), x0(x0), x(x0), y(y0), drawing(drawing)
+    LineWriter(LabelPieceRenderer& pieces, const LabelTextOptions& layoutOptions, int startX, int startY,
+               bool draw)
+        : renderer(pieces), options(layoutOptions), x0(startX), x(startX), y(startY), drawing(draw)
     {
     }
 
