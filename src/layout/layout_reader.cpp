@@ -1,5 +1,6 @@
 #include "layout/layout_reader.h"
 
+#include "platform/ansi_utf8.h"
 #include "services/text_helpers.h"
 #include "support/ini_file.h"
 
@@ -84,7 +85,7 @@ LayoutBoxes LoadLayout(KeyTable& table, const std::string& layoutFileName,
         return LoadLayoutLines(table, storedLayout);
     }
     std::error_code error;
-    if (!std::filesystem::is_regular_file(layoutFileName, error)) {
+    if (!std::filesystem::is_regular_file(AnsiToUtf8(layoutFileName), error)) {
         throw KeyTableError("Die Datei %s existiert nicht.|" + layoutFileName);
     }
     tinifile2 layout(layoutFileName);

@@ -1,5 +1,6 @@
 #include "layout/layout_writer.h"
 
+#include "platform/ansi_utf8.h"
 #include "services/text_helpers.h"
 #include "support/messages.h"
 
@@ -133,7 +134,8 @@ std::string SaveLayoutTarget(const std::string& layoutFileName, const std::strin
 
 bool SaveLayout(const KeyTable& table, const LayoutBoxes& boxes, const std::string& fileName)
 {
-    if (IsReadOnly(fileName)) {
+    const std::filesystem::path path(AnsiToUtf8(fileName));
+    if (IsReadOnly(path)) {
         // "Die Datei %s ist schreibgeschützt. Nicht gespeichert."
         MyMessageDlg("Die Datei %s ist schreibgesch\xFCtzt. Nicht gespeichert.|" + fileName, mtWarning, mbOK);
         return false;
@@ -142,7 +144,7 @@ bool SaveLayout(const KeyTable& table, const LayoutBoxes& boxes, const std::stri
     for (const std::string& line : LayoutLines(table, boxes)) {
         text += line + "\r\n";
     }
-    if (!WriteWhole(fileName, text)) {
+    if (!WriteWhole(path, text)) {
         MyMessageDlg("Die Datei %s konnte nicht geschrieben werden.|" + fileName, mtError, mbOK);
         return false;
     }
