@@ -22,6 +22,12 @@ namespace {
 
 const std::string kSignature = "ZUK";
 
+// "... ist schreibgeschützt. Nicht gespeichert."
+const std::string kReadOnlyTail = " ist schreibgesch\xFCtzt. Nicht gespeichert.";
+// "... Änderungen werden nicht gespeichert."
+const std::string kUnreadable = "Die Datei %s konnte nicht gelesen werden. \xC4nderungen werden nicht gespeichert.|";
+const std::string kNotSaved = "Die Datei %s konnte nicht gespeichert werden.|";
+
 fs::path PathOf(const std::string& fileName) { return fs::path(AnsiToUtf8(fileName)); }
 
 std::optional<std::string> ReadBytes(const fs::path& path)
@@ -92,13 +98,14 @@ void ReplaceFile(const fs::path& target, const std::string& bytes)
         fs::remove(temporary, error);
         ThrowFileError("cannot write the settings file", temporary, reason);
     }
-    const auto oldPermissions = fs::status(resolved, error).permissions();
-    if (!error)
-        fs::permissions(temporary, oldPermissions, error);
-    fs::rename(temporary, resolved, error);
-    if (error) {
-        fs::remove(temporary);
-        throw fs::filesystem_error("cannot replace the settings file", resolved, error);
+    const fs::file_status old = fs::status(resolved, error);
+    if (fs::exists(old))
+        fs::permissions(temporary, old.permissions(), error);
+    std::error_code renameError;
+    fs::rename(temporary, resolved, renameError);
+    if (renameError) {
+        fs::remove(temporary, error);
+        throw fs::filesystem_error("cannot replace the settings file", resolved, renameError);
     }
 }
 
@@ -120,7 +127,7 @@ tinifile2::~tinifile2()
     try {
         UpdateFile();
     } catch (const std::exception&) {
-        MyMessageDlg("Die Datei %s konnte nicht gespeichert werden.|" + fileName_, mtError, mbOK);
+        MyMessageDlg(kNotSaved + fileName_, mtError, mbOK);
     }
 }
 
@@ -145,9 +152,7 @@ void tinifile2::ReadFile()
     }
     if (!bytes) {
         unreadable_ = true;
-        MyMessageDlg("Die Datei %s konnte nicht gelesen werden. \xC4nderungen werden nicht gespeichert.|" +
-                         fileName_, // Änderungen
-                     mtWarning, mbOK);
+        MyMessageDlg(kUnreadable + fileName_, mtWarning, mbOK);
         return;
     }
     lines_ = SplitLines(*bytes);
@@ -279,8 +284,7 @@ void tinifile2::UpdateFile()
     const fs::path path = PathOf(fileName_);
     std::error_code error;
     if (fs::exists(path, error) && IsReadOnly(path)) {
-        MyMessageDlg("Die Datei " + fileName_ + " ist schreibgesch\xFCtzt. Nicht gespeichert.", // schreibgeschützt
-                     mtWarning, mbOK);
+        MyMessageDlg("Die Datei " + fileName_ + kReadOnlyTail, mtWarning, mbOK);
         return;
     }
     ReplaceFile(path, FileBytes());
