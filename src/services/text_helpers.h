@@ -5,7 +5,7 @@
 
 // Small text, number and command-line routines shared by the whole program.
 // Texts are Windows-1252 bytes. Positions count from 1; 0 means "not found".
-// An empty part is never found, as with the classic position search.
+// An empty part is never found.
 
 // --- Command line ---------------------------------------------------------
 
@@ -49,7 +49,9 @@ std::string CapitalizeWords(const std::string& text);
 
 // --- Replacing --------------------------------------------------------------
 
-// Replaces every occurrence of oldText from left to right.
+// Replaces the first occurrence of oldText until none is left, so occurrences
+// that a replacement forms are replaced too. When newText contains oldText,
+// works as ReplaceAllNoCase instead, which cannot loop.
 void ReplaceAll(std::string& text, const std::string& oldText, const std::string& newText);
 // Replaces every occurrence in any letter case; replaced text is never searched
 // again. Returns whether oldText occurred.
