@@ -102,7 +102,14 @@ void MarkupPainter::Rectangle(int left, int top, int right, int bottom)
 {
     if (!painter_ || right <= left || bottom <= top)
         return;
-    painter_->setPen(ToQColor(penColor));
-    painter_->setBrush(brushClear ? QBrush(Qt::NoBrush) : QBrush(ToQColor(brushColor)));
-    painter_->drawRect(left, top, right - left - 1, bottom - top - 1);
+    const int width = right - left;
+    const int height = bottom - top;
+    if (!brushClear)
+        painter_->fillRect(left, top, width, height, ToQColor(brushColor));
+    // A one-pixel outline along the inside edges, exact to the pixel.
+    const QColor pen = ToQColor(penColor);
+    painter_->fillRect(left, top, width, 1, pen);
+    painter_->fillRect(left, bottom - 1, width, 1, pen);
+    painter_->fillRect(left, top, 1, height, pen);
+    painter_->fillRect(right - 1, top, 1, height, pen);
 }
