@@ -14,6 +14,8 @@ class TBinaryData {
 public:
     explicit TBinaryData(std::string name = {});
     virtual ~TBinaryData() = default;
+    TBinaryData(TBinaryData&&) = default;
+    TBinaryData& operator=(TBinaryData&&) = default;
 
     const std::string& Name() const { return name_; }
 
