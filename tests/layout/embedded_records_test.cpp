@@ -1,0 +1,41 @@
+// The layout editor's window record carries exactly the default data files.
+
+#include "datastore/window_records.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+std::string DataFile(const std::string& name)
+{
+    std::ifstream in(std::string(TAPSODY_SOURCE_DIR) + "/data/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(LayoutformRecord, DecodesToTheDataFiles)
+{
+    const struct {
+        const char* component;
+        const char* file;
+        const char* extension;
+    } expected[] = {
+        {"tastenmemo", "tastenmemo.txt", "txt"},
+        {"belegmemo", "belegmemo.txt", "txt"},
+        {"bildmemo", "bildmemo.bmp", "bmp"},
+    };
+    for (const auto& entry : expected) {
+        const auto component = LoadEmbeddedComponent("TLayoutform", entry.component);
+        ASSERT_NE(component, nullptr) << entry.component;
+        EXPECT_TRUE(component->Compressed()) << entry.component;
+        EXPECT_EQ(component->Extension(), entry.extension);
+        const std::string file = DataFile(entry.file);
+        ASSERT_FALSE(file.empty()) << entry.file;
+        EXPECT_TRUE(component->UnpackedStream().Bytes() == file) << entry.component;
+    }
+}
+
+}  // namespace
