@@ -31,6 +31,7 @@ WindowGeometry ReadPlacement(tinifile2& settings, const std::string& section, co
 void WritePlacement(tinifile2& settings, const std::string& section, const WindowGeometry& normal,
                     bool storesSize);
 
-// Moves geometry onto the screen nearest to it when no part of it is visible
-// on any screen; shrinks it to fit that screen when it is larger.
+// Moves geometry onto the screen nearest to it when too little of it shows on
+// any screen to take hold of it; its size stays (a larger window is put at the
+// screen's top left corner).
 WindowGeometry KeepOnScreen(const WindowGeometry& geometry, const std::vector<TRect>& screens);

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+// The text of a desktop launcher (".desktop" file) that starts the program at
+// target (a native path) in workFolder (empty: no working folder), shown as name.
+std::string DesktopEntryText(const std::string& name, const std::string& target, const std::string& workFolder);
+
+// The launcher's file name for a link name "Name.lnk": "Name.desktop".
+std::string DesktopEntryFileName(const std::string& linkFile);

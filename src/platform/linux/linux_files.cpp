@@ -1,0 +1,131 @@
+#include "platform/linux/linux_files.h"
+
+#include "platform/linux/linux_paths.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+constexpr int kNewFileFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+
+// Removes what stands at path when it belongs to us (a file or a link, never
+// another user's); true when nothing stands there afterwards.
+bool RemoveOwnEntry(const std::string& path)
+{
+    struct stat entry {};
+    if (lstat(path.c_str(), &entry) != 0)
+        return errno == ENOENT;
+    if (entry.st_uid != geteuid() || S_ISDIR(entry.st_mode))
+        return false;
+    return unlink(path.c_str()) == 0;
+}
+
+// An open descriptor is usable for our text only when it is a plain file of ours.
+bool IsOwnPlainFile(int fd)
+{
+    struct stat file {};
+    return fstat(fd, &file) == 0 && S_ISREG(file.st_mode) && file.st_uid == geteuid();
+}
+
+bool WriteLines(int fd, const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool WriteAndClose(int fd, const std::vector<std::string>& lines)
+{
+    const bool written = IsOwnPlainFile(fd) && WriteLines(fd, lines);
+    return close(fd) == 0 && written;
+}
+
+} // namespace
+
+bool LinuxFileSystem::FolderExists(const std::string& path)
+{
+    struct stat entry {};
+    return !path.empty() && stat(NativePath(path).c_str(), &entry) == 0 && S_ISDIR(entry.st_mode);
+}
+
+bool LinuxFileSystem::FileExists(const std::string& path)
+{
+    struct stat entry {};
+    return !path.empty() && stat(NativePath(path).c_str(), &entry) == 0 && !S_ISDIR(entry.st_mode);
+}
+
+bool LinuxFileSystem::IsReadOnly(const std::string& path)
+{
+    const std::string native = NativePath(path);
+    struct stat entry {};
+    if (path.empty() || stat(native.c_str(), &entry) != 0)
+        return false;
+    // No write permission for anyone is the read-only mark; a file that the user
+    // may not change for other reasons (owner, read-only mount) counts too.
+    return (entry.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || access(native.c_str(), W_OK) != 0;
+}
+
+bool LinuxFileSystem::CreateFolder(const std::string& path)
+{
+    return mkdir(NativePath(path).c_str(), 0777) == 0;
+}
+
+bool LinuxFileSystem::CopyFile(const std::string& source, const std::string& target, bool overwrite)
+{
+    std::error_code error;
+    const auto options = overwrite ? std::filesystem::copy_options::overwrite_existing
+                                   : std::filesystem::copy_options::none;
+    return std::filesystem::copy_file(NativePath(source), NativePath(target), options, error) && !error;
+}
+
+bool LinuxFileSystem::DeleteFile(const std::string& path)
+{
+    return unlink(NativePath(path).c_str()) == 0;
+}
+
+bool LinuxFileSystem::ProbeWritable(const std::string& folder, const std::string& name)
+{
+    const std::string path = NativePath(folder + name);
+    int fd = open(path.c_str(), kNewFileFlags, 0600);
+    if (fd < 0 && errno == EEXIST && RemoveOwnEntry(path)) // left over from an earlier start
+        fd = open(path.c_str(), kNewFileFlags, 0600);
+    if (fd < 0)
+        return false;
+    close(fd);
+    unlink(path.c_str());
+    return true;
+}
+
+bool LinuxFileSystem::CreateOwnTextFile(const std::string& path, const std::vector<std::string>& lines)
+{
+    const std::string native = NativePath(path);
+    if (!RemoveOwnEntry(native))
+        return false;
+    const int fd = open(native.c_str(), kNewFileFlags, 0600);
+    return fd >= 0 && WriteAndClose(fd, lines);
+}
+
+bool LinuxFileSystem::AppendOwnTextFile(const std::string& path, const std::vector<std::string>& lines)
+{
+    const std::string native = NativePath(path);
+    int fd = open(native.c_str(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT)
+        fd = open(native.c_str(), kNewFileFlags, 0600);
+    return fd >= 0 && WriteAndClose(fd, lines);
+}

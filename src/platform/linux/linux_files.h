@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/file_system.h"
+
+// Files and folders on a POSIX file system. Text files that may sit in a shared
+// folder are opened without following links and only when they are our own.
+class LinuxFileSystem final : public FileSystem {
+public:
+    bool FolderExists(const std::string& path) override;
+    bool FileExists(const std::string& path) override;
+    bool IsReadOnly(const std::string& path) override;
+    bool CreateFolder(const std::string& path) override;
+    bool CopyFile(const std::string& source, const std::string& target, bool overwrite) override;
+    bool DeleteFile(const std::string& path) override;
+    bool ProbeWritable(const std::string& folder, const std::string& name) override;
+    bool CreateOwnTextFile(const std::string& path, const std::vector<std::string>& lines) override;
+    bool AppendOwnTextFile(const std::string& path, const std::vector<std::string>& lines) override;
+};

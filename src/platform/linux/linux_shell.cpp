@@ -1,0 +1,140 @@
+#include "platform/linux/linux_shell.h"
+
+#include "platform/linux/desktop_entry.h"
+#include "platform/linux/linux_paths.h"
+#include "platform/linux/process_start.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+
+namespace {
+
+// How long to wait for an opener's answer; a desktop's opener answers at once,
+// a bare one may run the application itself and is then left to run.
+constexpr std::chrono::milliseconds kOpenerWait{3000};
+
+bool IsAddress(const std::string& target)
+{
+    const auto colon = target.find(':');
+    if (colon == std::string::npos || colon < 2) // "c:" would be a drive
+        return false;
+    for (std::size_t i = 0; i < colon; ++i)
+        if (!std::isalnum(static_cast<unsigned char>(target[i])) && target[i] != '+' && target[i] != '-' &&
+            target[i] != '.')
+            return false;
+    return true;
+}
+
+bool IsFolder(const std::string& path)
+{
+    struct stat entry {};
+    return stat(path.c_str(), &entry) == 0 && S_ISDIR(entry.st_mode);
+}
+
+bool IsProgram(const std::string& path)
+{
+    struct stat entry {};
+    return stat(path.c_str(), &entry) == 0 && S_ISREG(entry.st_mode) && access(path.c_str(), X_OK) == 0;
+}
+
+int OpenWithDesktop(ShellVerb verb, const std::string& target, const std::string& folder)
+{
+    const StartedProcess opener = verb == ShellVerb::Open
+        ? StartProcess("xdg-open", {target}, folder, kOpenerWait)
+        : StartProcess("gio", {"open", target}, folder, kOpenerWait);
+    if (opener.error != 0)
+        return SE_ERR_NOASSOC; // no opener installed: nothing can open the file
+    return opener.exitStatus ? ShellCodeOfOpenerStatus(*opener.exitStatus) : SHELL_EXECUTE_OK;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& text, mode_t mode)
+{
+    std::string temporary = path + ".XXXXXX";
+    const int fd = mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool written = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()) &&
+                         fchmod(fd, mode) == 0;
+    if (close(fd) == 0 && written && std::rename(temporary.c_str(), path.c_str()) == 0)
+        return true;
+    unlink(temporary.c_str());
+    return false;
+}
+
+} // namespace
+
+int ShellCodeOfStartError(int error)
+{
+    switch (error) {
+    case 0: return SHELL_EXECUTE_OK;
+    case ENOENT: return SE_ERR_FNF;
+    case ENOTDIR: return SE_ERR_PNF;
+    case EACCES:
+    case EPERM: return SE_ERR_ACCESSDENIED;
+    case ENOMEM:
+    case E2BIG:
+    case EAGAIN: return SE_ERR_OOM;
+    case ENOEXEC:
+    case ELIBBAD: return ERROR_BAD_FORMAT;
+    case ETXTBSY: return SE_ERR_SHARE;
+    case ENAMETOOLONG:
+    case ELOOP: return SE_ERR_ASSOCINCOMPLETE;
+    case ELIBACC: return SE_ERR_DLLNOTFOUND;
+    default: return SE_ERR_ASSOCINCOMPLETE;
+    }
+}
+
+int ShellCodeOfOpenerStatus(int status)
+{
+    // xdg-open: 0 done, 1 bad command line, 2 file not found, 3 no tool, 4 action failed.
+    switch (status) {
+    case 0: return SHELL_EXECUTE_OK;
+    case 2: return SE_ERR_FNF;
+    default: return SE_ERR_NOASSOC;
+    }
+}
+
+int LinuxShell::Execute(ShellVerb verb, const std::string& file, const std::string& parameters,
+                        const std::string& folder)
+{
+    const std::string nativeFolder = NativePath(folder);
+    const std::string nativeFile = NativePath(file);
+    if (IsAddress(file))
+        return OpenWithDesktop(verb, nativeFile, {});
+    if (!nativeFolder.empty() && !IsFolder(nativeFolder))
+        return SE_ERR_PNF;
+    const bool searchPath = folder.empty() && file.find('/') == std::string::npos;
+    std::string path = nativeFile;
+    if (!nativeFolder.empty() && !nativeFile.starts_with("/"))
+        path = nativeFolder + "/" + nativeFile;
+    if (searchPath && !std::filesystem::exists(path)) { // a program known by name, such as a tool
+        const StartedProcess started = StartProcess(path, SplitParameters(NativePath(parameters)), {},
+                                                    std::chrono::milliseconds(0));
+        return ShellCodeOfStartError(started.error);
+    }
+    if (!std::filesystem::exists(path))
+        return SE_ERR_FNF;
+    if (IsProgram(path)) {
+        const std::string workFolder = nativeFolder.empty() ? std::filesystem::path(path).parent_path().string()
+                                                            : nativeFolder;
+        const std::string program = path.find('/') == std::string::npos ? "./" + path : path;
+        const StartedProcess started = StartProcess(program, SplitParameters(NativePath(parameters)), workFolder,
+                                                    std::chrono::milliseconds(0));
+        return ShellCodeOfStartError(started.error);
+    }
+    return OpenWithDesktop(verb, path, nativeFolder);
+}
+
+bool LinuxShell::CreateLink(const std::string& target, const std::string& linkFile, const std::string& workFolder)
+{
+    const std::filesystem::path launcher = NativePath(DesktopEntryFileName(linkFile));
+    const std::string name = launcher.stem().string();
+    const std::string text = DesktopEntryText(name, NativePath(target), NativePath(workFolder));
+    // Desktops start only launchers that may be run, like programs.
+    return WriteFileAtomically(launcher.string(), text, 0755);
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/shell.h"
+
+#include <string>
+
+// Programs are started directly with their folder as working folder; documents,
+// web and "mailto:" addresses go to the desktop's opener: "xdg-open" for the
+// verb Open and "gio open" for Play (the second way, tried when the first finds
+// no application). An opener that is not installed counts as "no application
+// for this file". Links are desktop launchers (".desktop") beside the ".lnk" name.
+class LinuxShell final : public Shell {
+public:
+    int Execute(ShellVerb verb, const std::string& file, const std::string& parameters,
+                const std::string& folder) override;
+    bool CreateLink(const std::string& target, const std::string& linkFile,
+                    const std::string& workFolder) override;
+};
+
+// The result code for a program that could not be started with errno error.
+int ShellCodeOfStartError(int error);
+// The result code for an opener that ended with status (0: opened).
+int ShellCodeOfOpenerStatus(int status);
