@@ -159,7 +159,11 @@ void ReplaceAll(std::string& text, const std::string& oldText, const std::string
         ReplaceAllNoCase(text, oldText, newText);
         return;
     }
-    for (std::size_t at = FindPart(text, oldText); at != npos; at = FindPart(text, oldText))
+    // No occurrence lies wholly before the one just replaced, so searching again
+    // from just before it finds what a search from the start would.
+    const std::size_t overlap = oldText.size() - 1;
+    for (std::size_t at = FindPart(text, oldText); at != npos;
+         at = FindPart(text, oldText, at > overlap ? at - overlap : 0))
         text.replace(at, oldText.size(), newText);
 }
 

@@ -49,6 +49,12 @@ TEST(ReplaceAll, ReplacesCaseSensitivelyFromTheLeft)
     std::string collapsing = "aaaa";
     ReplaceAll(collapsing, "aa", "a");
     EXPECT_EQ(collapsing, "a");
+    std::string spaces = "a     b  c";
+    ReplaceAll(spaces, "  ", " ");
+    EXPECT_EQ(spaces, "a b c");
+    std::string formed = "xaabb";
+    ReplaceAll(formed, "ab", "");
+    EXPECT_EQ(formed, "x");
 
     // A replacement that contains the old text is done once per occurrence.
     std::string growing = "ab";
