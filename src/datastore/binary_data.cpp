@@ -75,7 +75,8 @@ void TBinaryData::SetCompressed(bool compressed)
         LzhEncode(data_, &converted);
     else
         LzhDecode(data_, &converted);
-    data_ = MemoryStream(converted.Bytes());
+    converted.Seek(0);
+    data_ = std::move(converted);
     compressed_ = compressed;
 }
 
@@ -94,7 +95,6 @@ MemoryStream& TBinaryData::UnpackedStream()
 
 const std::vector<std::string>& TBinaryData::Lines()
 {
-    lines_.clear();
     lines_ = SplitLines(UnpackedStream().Bytes());
     return lines_;
 }

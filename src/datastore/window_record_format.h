@@ -39,6 +39,7 @@
 
 #include "datastore/binary_data.h"
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>

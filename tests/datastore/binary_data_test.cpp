@@ -50,7 +50,7 @@ TBinaryData CompressedText(const std::string& plain)
     return component;
 }
 
-class TempFolder : public ::testing::Test {
+class BinaryDataFiles : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -233,7 +233,7 @@ TEST(BinaryData, RatioRoundsToTheNearestPercentHalvesToEven)
     EXPECT_EQ(Stored(TestData("german_cp1252.lzh"), true).ratio(), "19%");
 }
 
-TEST_F(TempFolder, SaveToFileWritesTheUncompressedPayload)
+TEST_F(BinaryDataFiles, SaveToFileWritesTheUncompressedPayload)
 {
     const std::string text = TestData("ini_crlf.in");
     TBinaryData compressed = Stored(TestData("ini_crlf.lzh"), true);
@@ -249,7 +249,7 @@ TEST_F(TempFolder, SaveToFileWritesTheUncompressedPayload)
     EXPECT_THROW(plain.SaveToFile(Path("missing/folder/file")), std::system_error);
 }
 
-TEST_F(TempFolder, LoadFromFileReplacesThePayload)
+TEST_F(BinaryDataFiles, LoadFromFileReplacesThePayload)
 {
     WriteFileBytes(Path("keys.txt"), TestData("german_cp1252.in"));
     TBinaryData component("tastenmemo");
