@@ -17,30 +17,31 @@ const QColor kLabel = Grey(28);
 const QColor kSecondLabel = Grey(96);
 
 struct CapShades {
+    QColor rim;
     QColor skirt;
     QColor faceTop;
     QColor faceBottom;
 };
-const CapShades kCharacterCap{Grey(156), Grey(252), Grey(232)};
-const CapShades kFunctionCap{Grey(130), Grey(220), Grey(198)};
+const CapShades kCharacterCap{Grey(84), Grey(160), Grey(252), Grey(232)};
+const CapShades kFunctionCap{Grey(78), Grey(136), Grey(222), Grey(200)};
 
 // The face sits inside the skirt, higher at the front like a real cap.
 QRectF FaceOf(const QRectF& cap) { return cap.adjusted(3, 2, -3, -5); }
 
-QFont LabelFont(qreal pixelSize)
+QFont LabelFont(qreal pixelSize, const char* family = "DejaVu Sans")
 {
-    QFont font("DejaVu Sans");
+    QFont font(family);
     font.setPixelSize(qRound(pixelSize));
     font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }
 
-// The largest font from pixelSize down at which every line fits the width.
+// The largest narrow font from pixelSize down at which every line fits the width.
 QFont FittingFont(qreal pixelSize, const QStringList& lines, qreal width)
 {
-    QFont font = LabelFont(pixelSize);
+    QFont font;
     for (; pixelSize > 6; --pixelSize) {
-        font = LabelFont(pixelSize);
+        font = LabelFont(pixelSize, "DejaVu Sans Condensed");
         const QFontMetricsF metrics(font);
         bool fits = true;
         for (const QString& line : lines) {
@@ -63,9 +64,11 @@ void DrawText(QPainter& painter, const QRectF& box, int flags, const QFont& font
 
 void DrawCapBody(QPainter& painter, const QRectF& cap, const CapShades& shades)
 {
-    painter.setPen(Qt::NoPen);
+    // A dark rim keeps caps apart where rows touch.
+    painter.setPen(QPen(shades.rim, 1));
     painter.setBrush(shades.skirt);
-    painter.drawRoundedRect(cap, 4, 4);
+    painter.drawRoundedRect(cap.adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+    painter.setPen(Qt::NoPen);
     const QRectF face = FaceOf(cap);
     QLinearGradient gradient(face.topLeft(), face.bottomLeft());
     gradient.setColorAt(0, shades.faceTop);
@@ -101,7 +104,7 @@ void DrawMenuSymbol(QPainter& painter, const QRectF& face)
 
 void DrawLabel(QPainter& painter, const QRectF& face, const KeyCap& cap)
 {
-    const QRectF inner = face.adjusted(3, 1, -3, -1);
+    const QRectF inner = face.adjusted(2, 1, -2, -1);
     switch (cap.kind) {
     case KeyCap::Kind::Blank:
         break;
