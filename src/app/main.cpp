@@ -1,0 +1,46 @@
+// The keyboard program: start-up, the windows in their order, the message loop.
+
+#include "keyboard/main_form.h"
+#include "layout/layout_form.h"
+#include "platform/linux/x11_display.h"
+#include "platform/linux/x11_keyboard_output.h"
+#include "services/program_record.h"
+#include "services/program_start.h"
+#include "support/language_list.h"
+#include "support/qt_messages.h"
+#include "support/qt_text.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+
+namespace {
+
+void InitProgram()
+{
+    ProgInfo.ShortName = "Tapsodia";
+    ProgInfo.Title = "Tapsody";
+    ProgInfo.Version = 107;
+    StartProgram(true);
+    ProgInfo.Title = VersionTitle(ProgInfo.Title, ProgInfo.ShortName, ProgInfo.Version);
+    TranslationOn = true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    InitProgram();
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(FromAnsi(ProgInfo.Title));
+    InstallQtMessages();
+    SetQuitHook([] { std::exit(0); });
+
+    X11KeyboardOutput output(SharedX11Display());
+    TMainform mainform(output);
+    TLayoutform layoutform;
+    mainform.ShowKeyboard();
+    const int result = QApplication::exec();
+    EndProgram();
+    return result;
+}

@@ -1,0 +1,54 @@
+#include "keyboard/keyboard_image.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+TKeyboardImage::TKeyboardImage(QWidget* parent) : QWidget(parent)
+{
+    setObjectName("Image");
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TKeyboardImage::ShowPicture(const QImage& picture, const std::vector<PictureRect>& inverted)
+{
+    canvas_ = picture.convertToFormat(QImage::Format_RGB32);
+    if (!inverted.empty()) {
+        QPainter painter(&canvas_);
+        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        for (const PictureRect& area : inverted)
+            painter.fillRect(QRect(QPoint(area.left, area.top), QPoint(area.right - 1, area.bottom - 1)), Qt::white);
+    }
+    if (size() != canvas_.size())
+        setFixedSize(canvas_.size());
+    update();
+}
+
+void TKeyboardImage::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.drawImage(0, 0, canvas_);
+}
+
+QPoint TKeyboardImage::PicturePoint(const QMouseEvent* event) const
+{
+    return mapFromGlobal(event->globalPosition().toPoint());
+}
+
+void TKeyboardImage::mousePressEvent(QMouseEvent* event)
+{
+    if (onMouseDown)
+        onMouseDown(event->button(), PicturePoint(event));
+}
+
+void TKeyboardImage::mouseMoveEvent(QMouseEvent* event)
+{
+    if (onMouseMove)
+        onMouseMove(PicturePoint(event));
+}
+
+void TKeyboardImage::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (onMouseUp)
+        onMouseUp(PicturePoint(event));
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "keyboard/key_hit_test.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+// The picture control of the keyboard window: shows a copy of the keyboard
+// picture with some areas inverted (XOR with white, so an area inverted twice
+// shows normal) and reports the mouse in picture coordinates.
+class TKeyboardImage : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TKeyboardImage(QWidget* parent = nullptr);
+
+    // Copies the picture afresh and inverts the areas in order.
+    void ShowPicture(const QImage& picture, const std::vector<PictureRect>& inverted);
+    const QImage& Canvas() const { return canvas_; }
+
+    // Picture coordinates of the pointer; the button for presses and releases.
+    std::function<void(Qt::MouseButton, QPoint)> onMouseDown;
+    std::function<void(QPoint)> onMouseMove;
+    std::function<void(QPoint)> onMouseUp;
+
+    QSize sizeHint() const override { return canvas_.size(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    // The pointer in picture coordinates, taken from its screen position so that a
+    // window that is being moved does not feed its own moves back.
+    QPoint PicturePoint(const QMouseEvent* event) const;
+
+    QImage canvas_;
+};
