@@ -1,0 +1,144 @@
+#include "platform/linux/linux_files.h"
+#include "platform/linux/linux_folders.h"
+#include "sandbox.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+TEST(LinuxFiles, AnswersForFoldersFilesAndTheReadOnlyMark)
+{
+    Sandbox sandbox;
+    LinuxFileSystem files;
+    const std::string folder = sandbox.Root() + "/tmp/";
+    EXPECT_TRUE(files.FolderExists(folder));
+    EXPECT_FALSE(files.FolderExists(folder + "fehlt/"));
+    EXPECT_FALSE(files.FolderExists(""));
+    Sandbox::Write(folder + "a.txt", "x");
+    EXPECT_TRUE(files.FileExists(folder + "a.txt"));
+    EXPECT_FALSE(files.FileExists(folder));
+    EXPECT_FALSE(files.IsReadOnly(folder + "a.txt"));
+    chmod((folder + "a.txt").c_str(), 0444);
+    EXPECT_TRUE(files.IsReadOnly(folder + "a.txt"));
+    EXPECT_FALSE(files.IsReadOnly(folder + "fehlt.txt"));
+
+    EXPECT_TRUE(files.CreateFolder(folder + "Gr\xFC\xDF" "e"));             // a name in Windows-1252 ...
+    EXPECT_TRUE(fs::is_directory(folder + "Gr\xC3\xBC\xC3\x9F" "e"));        // ... is UTF-8 on disk
+    EXPECT_FALSE(files.CreateFolder(folder + "x/y"));
+    EXPECT_TRUE(files.CopyFile(folder + "a.txt", folder + "b.txt", false));
+    EXPECT_FALSE(files.CopyFile(folder + "a.txt", folder + "b.txt", false));
+}
+
+TEST(LinuxFiles, TheWriteProbeNeitherFollowsALinkNorLeavesAFile)
+{
+    Sandbox sandbox;
+    LinuxFileSystem files;
+    const std::string folder = sandbox.Root() + "/tmp/";
+    const std::string victim = sandbox.Root() + "/home/victim";
+    Sandbox::Write(victim, "keep");
+
+    EXPECT_TRUE(files.ProbeWritable(folder, "test.$$$"));
+    EXPECT_FALSE(fs::exists(folder + "test.$$$"));
+
+    // A link planted under the probe's name is removed, never written through.
+    fs::create_symlink(victim, folder + "test.$$$");
+    EXPECT_TRUE(files.ProbeWritable(folder, "test.$$$"));
+    EXPECT_EQ(Sandbox::Read(victim), "keep");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(folder + "test.$$$")));
+
+    EXPECT_FALSE(files.ProbeWritable(folder + "fehlt/", "test.$$$"));
+}
+
+TEST(LinuxFiles, AnotherUsersEntryIsNeitherRemovedNorWritten)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs to give a link to another user";
+    Sandbox sandbox;
+    LinuxFileSystem files;
+    const std::string folder = sandbox.Root() + "/tmp/";
+    const std::string victim = sandbox.Root() + "/home/victim";
+    Sandbox::Write(victim, "keep");
+    for (const char* name : {"test.$$$", "Tapsodia.log"}) {
+        fs::create_symlink(victim, folder + name);
+        ASSERT_EQ(lchown((folder + name).c_str(), 12345, 12345), 0);
+    }
+    EXPECT_FALSE(files.ProbeWritable(folder, "test.$$$"));
+    EXPECT_FALSE(files.CreateOwnTextFile(folder + "Tapsodia.log", {"x"}));
+    EXPECT_FALSE(files.AppendOwnTextFile(folder + "Tapsodia.log", {"x"}));
+    EXPECT_EQ(Sandbox::Read(victim), "keep");
+    EXPECT_TRUE(fs::is_symlink(folder + "test.$$$"));
+
+    // Nor a plain file of another user that happens to carry the name.
+    Sandbox::Write(folder + "other.log", "theirs");
+    ASSERT_EQ(chown((folder + "other.log").c_str(), 12345, 12345), 0);
+    EXPECT_FALSE(files.AppendOwnTextFile(folder + "other.log", {"x"}));
+    EXPECT_EQ(Sandbox::Read(folder + "other.log"), "theirs");
+}
+
+TEST(LinuxFiles, TextFilesRefuseLinksPlantedInTheirPlace)
+{
+    Sandbox sandbox;
+    LinuxFileSystem files;
+    const std::string log = sandbox.Root() + "/tmp/Tapsodia.log";
+    const std::string victim = sandbox.Root() + "/home/victim";
+    Sandbox::Write(victim, "keep");
+
+    fs::create_symlink(victim, log);
+    EXPECT_FALSE(files.AppendOwnTextFile(log, {"x"}));
+    EXPECT_EQ(Sandbox::Read(victim), "keep");
+
+    // Creating anew replaces our own link by a file of ours; the target stays.
+    EXPECT_TRUE(files.CreateOwnTextFile(log, {"eins", "zwei"}));
+    EXPECT_EQ(Sandbox::Read(victim), "keep");
+    EXPECT_FALSE(fs::is_symlink(log));
+    EXPECT_TRUE(files.AppendOwnTextFile(log, {"drei"}));
+    EXPECT_EQ(Sandbox::Read(log), "eins\r\nzwei\r\ndrei\r\n");
+    EXPECT_EQ(fs::status(log).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+
+    fs::remove(log);
+    EXPECT_TRUE(files.AppendOwnTextFile(log, {"neu"}));
+    EXPECT_EQ(Sandbox::Read(log), "neu\r\n");
+}
+
+TEST(LinuxFolders, FollowTheXdgVariablesAndUserDirs)
+{
+    Sandbox sandbox;
+    LinuxSystemFolders folders;
+    const std::string home = sandbox.Home();
+    EXPECT_EQ(folders.WindowsFolder(), home + "/.config/");
+    EXPECT_EQ(folders.ProgramFilesFolder(), home + "/.local/share/");
+    EXPECT_EQ(folders.TempFolder(), sandbox.Root() + "/tmp/");
+    EXPECT_EQ(folders.FirstFallbackFolder(), home + "/");
+    EXPECT_EQ(folders.SecondFallbackFolder(), "/");
+    EXPECT_EQ(folders.DocumentsFolder(), home + "/Documents/");
+
+    Sandbox::Write(home + "/.config/user-dirs.dirs",
+                   "# written by xdg-user-dirs-update\n"
+                   "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n"
+                   "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
+    EXPECT_EQ(folders.DocumentsFolder(), home + "/Dokumente/");
+
+    EXPECT_FALSE(folders.SpecialFolder(CSIDL_DESKTOPDIRECTORY)); // no desktop folder yet
+    fs::create_directories(home + "/Schreibtisch");
+    EXPECT_EQ(folders.SpecialFolder(CSIDL_DESKTOPDIRECTORY), home + "/Schreibtisch/");
+    EXPECT_EQ(folders.SpecialFolder(CSIDL_PROGRAMS), home + "/.local/share/applications/");
+    EXPECT_TRUE(fs::is_directory(home + "/.local/share/applications"));
+    EXPECT_FALSE(folders.SpecialFolder(5));
+
+    sandbox.Set("XDG_CONFIG_HOME", "relative/path"); // ignored, as the XDG rules say
+    EXPECT_EQ(folders.WindowsFolder(), home + "/.config/");
+}
+
+TEST(LinuxFolders, TheCommandLineQuotesTheProgramAndBlankParameters)
+{
+    EXPECT_EQ(JoinCommandLine("/opt/Tap sody/tapsody", {"/L", "a b", ""}),
+              "\"/opt/Tap sody/tapsody\" /L \"a b\" \"\"");
+    LinuxSystemFolders folders;
+    const std::string line = folders.CommandLine();
+    EXPECT_EQ(line.rfind("\"" + folders.ExecutablePath() + "\"", 0), 0u) << line;
+}

@@ -1,0 +1,148 @@
+#include "platform/linux/desktop_entry.h"
+#include "platform/linux/linux_shell.h"
+#include "platform/linux/process_start.h"
+#include "sandbox.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void WriteScript(const std::string& path, const std::string& body)
+{
+    Sandbox::Write(path, "#!/bin/sh\n" + body + "\n");
+    chmod(path.c_str(), 0755);
+}
+
+// Waits for a file that a started program writes.
+std::string AwaitFile(const std::string& path)
+{
+    for (int i = 0; i < 300 && !fs::exists(path); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return Sandbox::Read(path);
+}
+
+bool Validates(const std::string& desktopFile)
+{
+    const std::string command = "desktop-file-validate '" + desktopFile + "' >/dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
+}
+
+} // namespace
+
+TEST(LinuxShell, StartsAProgramInItsOwnFolderWithItsNameWhole)
+{
+    Sandbox sandbox;
+    const std::string folder = sandbox.Root() + "/Pro gramme";
+    const std::string out = sandbox.Root() + "/out.txt";
+    WriteScript(folder + "/mein prog", "pwd > '" + out + ".tmp'; echo \"$#:$1:$2\" >> '" + out + ".tmp'; mv '" +
+                                            out + ".tmp' '" + out + "'");
+    LinuxShell shell;
+    EXPECT_EQ(shell.Execute(ShellVerb::Open, "mein prog", "eins \"zwei drei\"", folder), SHELL_EXECUTE_OK);
+    EXPECT_EQ(AwaitFile(out), folder + "\n2:eins:zwei drei\n");
+}
+
+TEST(LinuxShell, MapsFailuresOntoTheResultCodes)
+{
+    Sandbox sandbox;
+    LinuxShell shell;
+    const std::string folder = sandbox.Root() + "/tmp";
+    EXPECT_EQ(shell.Execute(ShellVerb::Open, "fehlt", "", folder), SE_ERR_FNF);
+    EXPECT_EQ(shell.Execute(ShellVerb::Open, "x", "", folder + "/kein/pfad"), SE_ERR_PNF);
+    EXPECT_EQ(shell.Execute(ShellVerb::Open, "kein-programm-dieses-namens", "", ""), SE_ERR_FNF);
+    Sandbox::Write(folder + "/kaputt", "\x7F" "ELF nicht wirklich");
+    chmod((folder + "/kaputt").c_str(), 0755);
+    EXPECT_EQ(shell.Execute(ShellVerb::Open, "kaputt", "", folder), ERROR_BAD_FORMAT);
+
+    EXPECT_EQ(ShellCodeOfStartError(EACCES), SE_ERR_ACCESSDENIED);
+    EXPECT_EQ(ShellCodeOfStartError(ENOMEM), SE_ERR_OOM);
+    EXPECT_EQ(ShellCodeOfOpenerStatus(0), SHELL_EXECUTE_OK);
+    EXPECT_EQ(ShellCodeOfOpenerStatus(2), SE_ERR_FNF);
+    EXPECT_EQ(ShellCodeOfOpenerStatus(3), SE_ERR_NOASSOC);
+    EXPECT_EQ(ShellCodeOfOpenerStatus(4), SE_ERR_NOASSOC);
+}
+
+TEST(LinuxShell, HandsDocumentsAndAddressesToTheOpener)
+{
+    Sandbox sandbox;
+    const std::string bin = sandbox.Root() + "/bin";
+    const std::string out = sandbox.Root() + "/opened.txt";
+    WriteScript(bin + "/xdg-open", "echo \"xdg $1 $(pwd)\" >> '" + out + "'; exit 3");
+    WriteScript(bin + "/gio", "echo \"gio $1 $2\" >> '" + out + "'");
+    sandbox.Set("PATH", bin + ":/usr/bin:/bin");
+    const std::string folder = sandbox.Root() + "/tmp";
+    Sandbox::Write(folder + "/brief.txt", "Hallo");
+
+    LinuxShell shell;
+    EXPECT_EQ(shell.Execute(ShellVerb::Open, "brief.txt", "", folder), SE_ERR_NOASSOC);
+    EXPECT_EQ(shell.Execute(ShellVerb::Play, "brief.txt", "", folder), SHELL_EXECUTE_OK);
+    EXPECT_EQ(shell.Execute(ShellVerb::Open, "mailto:info@tapsody.example?subject=Tapsody 1.7", "", ""),
+              SE_ERR_NOASSOC);
+    EXPECT_EQ(Sandbox::Read(out), "xdg " + folder + "/brief.txt " + folder + "\n" +
+                                      "gio open " + folder + "/brief.txt\n" +
+                                      "xdg mailto:info@tapsody.example?subject=Tapsody 1.7 " + fs::current_path().string() + "\n");
+}
+
+TEST(LinuxShell, WithoutAnOpenerNothingCanOpenADocument)
+{
+    Sandbox sandbox;
+    sandbox.Set("PATH", sandbox.Root() + "/leer");
+    Sandbox::Write(sandbox.Root() + "/tmp/a.pdf", "%PDF");
+    LinuxShell shell;
+    EXPECT_EQ(shell.Execute(ShellVerb::Open, "a.pdf", "", sandbox.Root() + "/tmp"), SE_ERR_NOASSOC);
+    EXPECT_EQ(shell.Execute(ShellVerb::Play, "a.pdf", "", sandbox.Root() + "/tmp"), SE_ERR_NOASSOC);
+    EXPECT_EQ(shell.Execute(ShellVerb::Open, "https://tapsody.example/home.htm", "", ""), SE_ERR_NOASSOC);
+}
+
+TEST(LinuxShell, SplitsParametersAtBlanksOutsideQuotes)
+{
+    EXPECT_EQ(SplitParameters("  a \"b c\"  d\"e f\" \"\""), (std::vector<std::string>{"a", "b c", "de f", ""}));
+    EXPECT_TRUE(SplitParameters("   ").empty());
+}
+
+TEST(LinuxShell, LinksAreDesktopLaunchersThatValidate)
+{
+    Sandbox sandbox;
+    const std::string folder = sandbox.Root() + "/home/Desktop/";
+    fs::create_directories(folder);
+    LinuxShell shell;
+    ASSERT_TRUE(shell.CreateLink("/opt/Tap sody/tapsody", folder + "Tapsody 1.7.LNK", "/opt/Tap sody"));
+    const std::string launcher = folder + "Tapsody 1.7.desktop";
+    EXPECT_EQ(Sandbox::Read(launcher), "[Desktop Entry]\n"
+                                       "Type=Application\n"
+                                       "Version=1.0\n"
+                                       "Name=Tapsody 1.7\n"
+                                       "Exec=\"/opt/Tap sody/tapsody\"\n"
+                                       "Path=/opt/Tap sody\n"
+                                       "Terminal=false\n");
+    EXPECT_TRUE(Validates(launcher));
+    EXPECT_EQ(fs::status(launcher).permissions() & fs::perms::owner_exec, fs::perms::owner_exec);
+    EXPECT_FALSE(fs::exists(folder + "Tapsody 1.7.LNK"));
+
+    EXPECT_FALSE(shell.CreateLink("/x", sandbox.Root() + "/fehlt/a.lnk", ""));
+}
+
+TEST(LinuxShell, LauncherTextsEscapeWhatTheFormatReserves)
+{
+    const std::string text = DesktopEntryText("Gr\xC3\xBC\xC3\x9F" "e\\neu", "/opt/a$b/100%\\x\"y", "");
+    EXPECT_EQ(text, "[Desktop Entry]\n"
+                    "Type=Application\n"
+                    "Version=1.0\n"
+                    "Name=Gr\xC3\xBC\xC3\x9F" "e\\\\neu\n"
+                    "Exec=\"/opt/a\\\\$b/100%%\\\\\\\\x\\\\\"y\"\n"
+                    "Terminal=false\n");
+    Sandbox sandbox;
+    const std::string file = sandbox.Root() + "/odd.desktop";
+    Sandbox::Write(file, text);
+    EXPECT_TRUE(Validates(file));
+    EXPECT_EQ(DesktopEntryFileName("/a/Tapsody.lnk"), "/a/Tapsody.desktop");
+}
