@@ -79,12 +79,25 @@ int TMyLabel::FontPixelHeight(const QFont& font)
     return QFontInfo(font).pixelSize();
 }
 
-void TMyLabel::LayOut()
+void TMyLabel::Measure() const
 {
-    MarkupPainter canvas(nullptr, font(), this);
+    MarkupPainter canvas(nullptr, font(), const_cast<TMyLabel*>(this));
     canvas.font = FromQFont(font(), palette().color(foregroundRole()));
     MarkupPieces pieces(canvas);
     extent = LayOutLabelText(pieces, caption, {autosize, width()}, 0, 0, false);
+    measuredWidth = width();
+}
+
+LabelTextExtent TMyLabel::TextExtent() const
+{
+    if (!autosize && measuredWidth != width())
+        Measure();
+    return extent;
+}
+
+void TMyLabel::LayOut()
+{
+    Measure();
     if (autosize) {
         const LabelSize size = AutosizeFor(extent);
         resize(size.width, size.height);
@@ -122,7 +135,7 @@ void TMyLabel::paintEvent(QPaintEvent*)
     }
 
     if (ShowsLinkMark()) {
-        const MarkRect mark = LinkMarkRect(FontPixelHeight(font()), extent.widestLine);
+        const MarkRect mark = LinkMarkRect(FontPixelHeight(font()), TextExtent().widestLine);
         painter.fillRect(QRect(QPoint(mark.left, mark.top), QPoint(mark.right - 1, mark.bottom - 1)), Qt::yellow);
     }
 }

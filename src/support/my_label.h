@@ -37,8 +37,9 @@ public:
     int Right() const { return x() + width(); }
     void SetRight(int right) { move(right - width(), y()); }
 
-    // The text as last laid out at (0, 0); an auto-sizing label has sized itself to it.
-    LabelTextExtent TextExtent() const { return extent; }
+    // The text as laid out at (0, 0) for the label's width; an auto-sizing label
+    // has sized itself to it.
+    LabelTextExtent TextExtent() const;
     // Lays the caption out again now (done on every change that affects it).
     void LayOut();
 
@@ -62,11 +63,14 @@ protected:
 private:
     bool ShowsLinkMark() const;
     void UpdateCursor();
+    void Measure() const;
     LabelTextExtent DrawPass(QPainter& painter, int x0, int y0, const QColor& colour, bool opaque);
 
     std::string caption;
     bool schatten = false;
     bool autosize = false;
     bool pressed = false;
-    LabelTextExtent extent;
+    // Measured for this width; a hidden widget learns of a resize only when shown.
+    mutable LabelTextExtent extent;
+    mutable int measuredWidth = -1;
 };

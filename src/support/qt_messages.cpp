@@ -18,10 +18,9 @@
 
 namespace {
 
-void Beep(DialogSound sound)
+void Beep(DialogSound)
 {
-    if (sound != DialogSound::None)
-        QApplication::beep();
+    QApplication::beep();
 }
 
 DialogSoundPlayer soundPlayer = Beep;
@@ -113,7 +112,8 @@ std::uint16_t ShowMessageDialog(const std::string& message, std::uint8_t dialogT
 
     dialog.setFixedSize(layout.width, layout.height);
     CentreOnScreen(dialog);
-    soundPlayer(layout.sound);
+    if (layout.sound != DialogSound::None)
+        soundPlayer(layout.sound);
     return static_cast<std::uint16_t>(dialog.exec());
 }
 
