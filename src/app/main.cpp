@@ -2,8 +2,7 @@
 
 #include "keyboard/main_form.h"
 #include "layout/layout_form.h"
-#include "platform/linux/x11_display.h"
-#include "platform/linux/x11_keyboard_output.h"
+#include "platform/linux/linux_platform.h"
 #include "services/program_record.h"
 #include "services/program_start.h"
 #include "support/language_list.h"
@@ -12,6 +11,7 @@
 
 #include <QApplication>
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -30,14 +30,18 @@ void InitProgram()
 
 int main(int argc, char** argv)
 {
+    Platform& platform = InstallLinuxPlatform();
     InitProgram();
     QApplication application(argc, argv);
     QApplication::setApplicationName(FromAnsi(ProgInfo.Title));
     InstallQtMessages();
     SetQuitHook([] { std::exit(0); });
 
-    X11KeyboardOutput output(SharedX11Display());
-    TMainform mainform(output);
+    if (!platform.keyboard) {
+        std::fputs("Tapsody needs an X11 display.\n", stderr);
+        return 1;
+    }
+    TMainform mainform(*platform.keyboard);
     TLayoutform layoutform;
     mainform.ShowKeyboard();
     const int result = QApplication::exec();
