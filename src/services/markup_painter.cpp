@@ -4,9 +4,11 @@
 
 #include <QFontInfo>
 #include <QPainter>
+#include <QWidget>
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -112,4 +114,13 @@ void MarkupPainter::Rectangle(int left, int top, int right, int bottom)
     painter_->fillRect(left, bottom - 1, width, 1, pen);
     painter_->fillRect(left, top, 1, height, pen);
     painter_->fillRect(right - 1, top, 1, height, pen);
+}
+
+void UseAsMainMarkupCanvas(const QWidget* window)
+{
+    static std::unique_ptr<MarkupPainter> mainCanvas;
+    // Measured on the screen, so the canvas does not outlive a window it points to.
+    auto replacement = window ? std::make_unique<MarkupPainter>(nullptr, window->font()) : nullptr;
+    SetMainMarkupCanvas(replacement.get());
+    mainCanvas = std::move(replacement);
 }

@@ -8,6 +8,7 @@
 
 class QPainter;
 class QPaintDevice;
+class QWidget;
 
 // The markup canvas on a QPainter. Without a painter it only measures, which is
 // what a main-window canvas or an auto-sizing control needs. Fonts are measured
@@ -38,3 +39,7 @@ MarkupColor FromQColor(const QColor& color);
 MarkupFont FromQFont(const QFont& font, const QColor& color);
 // The Symbol face becomes a face that has the signs.
 QFont ToQFont(const MarkupFont& font);
+
+// Makes a measuring canvas in the window's font (normally the main window's)
+// the canvas markup falls back on; nullptr removes it.
+void UseAsMainMarkupCanvas(const QWidget* window);

@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -96,6 +97,18 @@ TEST(MarkupPainter, MeasuringOnlyLeavesThePictureAlone)
     painter.end();
     EXPECT_TRUE(canvas.font.bold);
     EXPECT_EQ(CountPixels(image, qRgb(255, 255, 255)), 60 * 30);
+}
+
+TEST(MarkupPainter, AWindowCanServeAsTheMainCanvas)
+{
+    QWidget window;
+    window.setFont(TestFont());
+    UseAsMainMarkupCanvas(&window);
+    ASSERT_NE(MainMarkupCanvas(), nullptr);
+    EXPECT_EQ(MarkupTextWidth(nullptr, "Hallo Welt hallo"), QFontMetrics(TestFont()).horizontalAdvance("Hallo Welt hallo"));
+    EXPECT_EQ(MainMarkupCanvas()->font.height, -14);
+    UseAsMainMarkupCanvas(nullptr);
+    EXPECT_EQ(MainMarkupCanvas(), nullptr);
 }
 
 } // namespace
