@@ -51,6 +51,12 @@ QRect ScreenRect()
     return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
 }
 
+// A dialog border: a title with only the close box.
+void UseDialogBorder(QWidget& window)
+{
+    window.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+}
+
 void CentreOnScreen(QWidget& window)
 {
     const QRect screen = ScreenRect();
@@ -90,6 +96,7 @@ std::uint16_t ShowMessageDialog(const std::string& message, std::uint8_t dialogT
 {
     ModalForm dialog;
     dialog.setObjectName(QStringLiteral("MyMessageDlg"));
+    UseDialogBorder(dialog);
 
     auto* text = new QLabel(&dialog);
     text->setObjectName(QStringLiteral("Message"));
@@ -121,7 +128,7 @@ void ShowNotice(const std::string& message)
 {
     ModalForm dialog;
     dialog.setObjectName(QStringLiteral("MyShowMessage"));
-    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    UseDialogBorder(dialog);
     dialog.setWindowTitle(FromAnsi(ProgInfo.Title));
     dialog.setWindowIcon(QApplication::windowIcon());
 

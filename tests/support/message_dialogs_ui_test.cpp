@@ -9,6 +9,8 @@
 
 #include <QFontMetrics>
 #include <QLabel>
+#include <QMessageBox>
+#include <QStyle>
 #include <QScreen>
 
 #include <gtest/gtest.h>
@@ -313,4 +315,84 @@ TEST(Notice, EveryWrappedLineFitsIntoTheLabel)
         const NoticeShape shape = ShowNoticeAndMeasure(text);
         EXPECT_GE(shape.label.height(), shape.text.height);
     }
+}
+
+namespace {
+
+QImage StockIconImage(QStyle::StandardPixmap icon)
+{
+    return QApplication::style()->standardIcon(icon).pixmap(32, 32).toImage();
+}
+
+} // namespace
+
+// Every kind of box the program shows, through the service the program installs.
+TEST(InstalledMessages, ShowEachKindOfBox)
+{
+    MessageService* previous = InstallQtMessages();
+    SoundRecorder recorder;
+    struct Kind {
+        std::uint8_t type;
+        std::uint16_t buttons;
+        QString title;
+        QStyle::StandardPixmap icon;
+        QStringList captions;
+    };
+    const Kind kinds[] = {
+        {mtWarning, mbOK, QStringLiteral("Warnung"), QStyle::SP_MessageBoxWarning, {QStringLiteral("&Ok")}},
+        {mtError, mbRetry | mbCancel, QStringLiteral("Fehler"), QStyle::SP_MessageBoxCritical,
+         {QStringLiteral("&Wiederholen"), QStringLiteral("A&bbrechen")}},
+        {mtInformation, mbOK, QStringLiteral("Information"), QStyle::SP_MessageBoxInformation,
+         {QStringLiteral("&Ok")}},
+        {mtConfirmation, mbYes | mbNo | mbCancel, QString::fromUtf8("Best\u00e4tigen"),
+         QStyle::SP_MessageBoxQuestion, {QStringLiteral("&Ja"), QStringLiteral("&Nein"), QStringLiteral("A&bbrechen")}},
+        {mtCustom, mbAll | mbIgnore, QStringLiteral("Information"), QStyle::SP_MessageBoxInformation,
+         {QStringLiteral("A&lle"), QStringLiteral("&Ignorieren")}},
+    };
+    for (const Kind& kind : kinds) {
+        SCOPED_TRACE(kind.title.toStdString());
+        QImage icon;
+        ShownDialog shown;
+        WhenModalShown([&](QWidget* dialog) {
+            shown = Inspect(dialog);
+            icon = dialog->findChild<QLabel*>(QStringLiteral("Image"))->pixmap().toImage();
+            dialog->close();
+        });
+        EXPECT_EQ(MyMessageDlg("Eine Meldung", kind.type, kind.buttons), mrCancel);
+        EXPECT_EQ(shown.title, kind.title);
+        EXPECT_EQ(shown.message, QStringLiteral("Eine Meldung"));
+        EXPECT_EQ(icon, StockIconImage(kind.icon));
+        QStringList captions;
+        for (const ShownButton& button : shown.buttons) {
+            captions << button.caption;
+            EXPECT_TRUE(button.hasGlyph || button.result == mrAll || button.result == mrIgnore);
+        }
+        EXPECT_EQ(captions, kind.captions);
+    }
+    EXPECT_EQ(recorder.sounds, (std::vector<DialogSound>{DialogSound::Exclamation, DialogSound::Stop,
+                                                         DialogSound::Information, DialogSound::Question}));
+
+    ProgInfo.Title = "Tapsody 1.7";
+    QString noticeTitle;
+    QString noticeText;
+    WhenModalShown([&](QWidget* dialog) {
+        noticeTitle = dialog->windowTitle();
+        noticeText = dialog->findChild<TMyLabel*>()->CaptionText();
+        dialog->findChild<TOkbutton*>()->click();
+    });
+    MyShowMessage("Gespeichert");
+    EXPECT_EQ(noticeTitle, QStringLiteral("Tapsody 1.7"));
+    EXPECT_EQ(noticeText, QStringLiteral("Gespeichert"));
+
+    QString plainText;
+    WhenModalShown([&](QWidget* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        ASSERT_NE(box, nullptr);
+        plainText = box->text();
+        box->accept();
+    });
+    ShowPlainMessage("Sprachedatei ungerade:|1");
+    EXPECT_EQ(plainText, QStringLiteral("Sprachedatei ungerade:|1"));  // never translated
+
+    SetMessageService(previous);
 }
