@@ -28,7 +28,7 @@ std::string WithoutFirstAmpersand(std::string text)
     return text;
 }
 
-// The form texts are compared in: accelerator removed, upper case.
+// Texts are compared without their first accelerator and in upper case.
 std::string ComparisonKey(const std::string& text)
 {
     return UpperStr(WithoutFirstAmpersand(text));

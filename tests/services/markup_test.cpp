@@ -188,7 +188,8 @@ TEST(Markup, SymbolCodesMapToTheSignsTheyStandFor)
         {101, U'\u03B5'}, {104, U'\u03B7'}, {103, U'\u03B3'}, {107, U'\u03BA'}, {108, U'\u03BB'},
         {110, U'\u03BD'}, {87, U'\u03A9'}, {106, U'\u03D5'}, {112, U'\u03C0'}, {114, U'\u03C1'},
         {116, U'\u03C4'}, {74, U'\u03D1'}, {119, U'\u03C9'}, {122, U'\u03B6'},
-        {'0', U'0'}, {'(', U'('}, {0x7F, 0x7F}, {0x10, 0x10},
+        {'0', U'0'}, {'(', U'('}, {0x7E, U'\u223C'}, {0xA0, U'\u20AC'}, {0xFE, U'\u23AD'},
+        {0x7F, 0x7F}, {0x10, 0x10}, {0xFF, 0xFF},
     };
     for (const auto& [code, sign] : signs)
         EXPECT_EQ(SymbolToUnicode(code), sign) << int(code);
