@@ -47,41 +47,40 @@ public:
         Byte(static_cast<std::uint8_t>(name.size()));
         Raw(name);
     }
-    void Property(std::string_view component, const StoredProperty& property);
+    void Property(std::string_view component, const StoredProperty& property)
+    {
+        std::visit(Overloaded{
+                       [&](const CompressedProperty& p) { Flag(kCompressed, p.value); },
+                       [&](const ExtensionProperty& p) { Value(component, kExtension, kText, 1, p.value); },
+                       [&](const TheDataProperty& p) { Value(component, kTheData, kBinary, 4, p.value); },
+                   },
+                   property);
+    }
     std::string Take() { return std::move(bytes_); }
 
 private:
+    void Flag(std::string_view name, bool value)
+    {
+        Name(name, "property");
+        Byte(value ? kTrue : kFalse);
+    }
+    // A text or binary value behind its length of lengthSize bytes.
+    void Value(std::string_view component, std::string_view name, ValueType type, int lengthSize,
+               std::string_view value)
+    {
+        const std::uint64_t longest = lengthSize == 1 ? std::numeric_limits<std::uint8_t>::max()
+                                                      : std::numeric_limits<std::int32_t>::max();
+        if (value.size() > longest)
+            throw EWindowRecordError("property " + std::string(name) + " of \"" + std::string(component) +
+                                     "\" is longer than " + std::to_string(longest) + " bytes");
+        Name(name, "property");
+        Byte(type);
+        Number(static_cast<std::uint32_t>(value.size()), lengthSize);
+        Raw(value);
+    }
+
     std::string bytes_;
 };
-
-void RecordWriter::Property(std::string_view component, const StoredProperty& property)
-{
-    std::visit(Overloaded{
-                   [&](const CompressedProperty& p) {
-                       Name(kCompressed, "property");
-                       Byte(p.value ? kTrue : kFalse);
-                   },
-                   [&](const ExtensionProperty& p) {
-                       if (p.value.size() > std::numeric_limits<std::uint8_t>::max())
-                           throw EWindowRecordError("the extension of \"" + std::string(component) +
-                                                    "\" is longer than 255 bytes");
-                       Name(kExtension, "property");
-                       Byte(kText);
-                       Number(static_cast<std::uint32_t>(p.value.size()), 1);
-                       Raw(p.value);
-                   },
-                   [&](const TheDataProperty& p) {
-                       if (p.value.size() > std::numeric_limits<std::int32_t>::max())
-                           throw EWindowRecordError("the data of \"" + std::string(component) +
-                                                    "\" is larger than 2 GB");
-                       Name(kTheData, "property");
-                       Byte(kBinary);
-                       Number(static_cast<std::uint32_t>(p.value.size()), 4);
-                       Raw(p.value);
-                   },
-               },
-               property);
-}
 
 // Takes a record apart, refusing to read past its end.
 class RecordReader {
