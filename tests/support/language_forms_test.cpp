@@ -1,5 +1,10 @@
+#include "support/bit_button.h"
+#include "support/html_color.h"
 #include "support/language_forms.h"
 #include "support/language_list.h"
+#include "support/my_check_box.h"
+#include "support/my_label.h"
+#include "support/my_radio_button.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -44,6 +49,10 @@ const std::vector<std::string> Pairs = {
     "Sprache", "Language",
     "Panel1", "must stay",
     "Schnell", "Quick",
+    "&Abbruch", "&Stop",
+    "&Ok", "&OK",
+    "Hintergrund", "Background",
+    "Besuchter Link", "Visited link",
     "how to contact", "twice", "Size", "twice", "Filename", "twice", "&File", "twice",
     "Quit program", "twice", "General", "twice", "Choose directory", "twice", "Folder", "twice",
 };
@@ -195,6 +204,38 @@ TEST_F(TranslateFormsTest, RefusesLanguagesAboveOneAndWorksOnlyWithTranslationOn
     EXPECT_FALSE(TranslateForms(1));
     ExpectGerman(w);
     EXPECT_EQ(CurrentLanguage, LanguageGerman);
+}
+
+TEST_F(TranslateFormsTest, OwnControlsTranslateTheirCaptions)
+{
+    QWidget window;
+    auto* label = new TMyLabel(&window, "Programmtitel:");
+    label->setToolTip("Kontakt");
+    auto* check = new TMyCheckBox(&window, "Fragen vor beenden");
+    check->setToolTip("Kontakt");
+    auto* radio = new TMyRadioButton(&window, "Sprache");
+    auto* ok = new TOkbutton(&window);
+    auto* cancel = new TAbbruchbutton(&window);
+    auto* colours = new THTMLcolor(&window);
+
+    ASSERT_TRUE(TranslateForms(1));
+    EXPECT_EQ(label->Caption(), "Title of this software:");
+    EXPECT_EQ(label->toolTip(), "how to contact");
+    EXPECT_EQ(check->Caption(), "Ask to quit");
+    EXPECT_EQ(check->toolTip(), "how to contact");
+    EXPECT_EQ(radio->Caption(), "Language");
+    EXPECT_EQ(radio->text(), "");
+    EXPECT_EQ(ok->text(), "&OK");
+    EXPECT_EQ(cancel->text(), "&Stop");
+    EXPECT_EQ(colours->Box(THTMLcolor::Hintergrund)->Caption(), "Background");
+    EXPECT_EQ(colours->Box(THTMLcolor::BesuchterLink)->Caption(), "Visited link");
+    EXPECT_EQ(colours->Box(THTMLcolor::Hover)->Caption(), "Hover");
+
+    ASSERT_TRUE(TranslateForms(0));
+    EXPECT_EQ(label->Caption(), "Programmtitel:");
+    EXPECT_EQ(radio->Caption(), "Sprache");
+    EXPECT_EQ(cancel->text(), "&Abbruch");
+    EXPECT_EQ(colours->Box(THTMLcolor::Hintergrund)->Caption(), "Hintergrund");
 }
 
 } // namespace
