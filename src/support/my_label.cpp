@@ -105,7 +105,7 @@ void TMyLabel::LayOut()
 }
 
 // One drawing of the text, each pass starting from the label's own font.
-LabelTextExtent TMyLabel::DrawPass(QPainter& painter, int x0, int y0, const QColor& colour, bool opaque)
+void TMyLabel::DrawPass(QPainter& painter, int x0, int y0, const QColor& colour, bool opaque)
 {
     MarkupPainter canvas(&painter, font());
     canvas.font = FromQFont(font(), colour);
@@ -113,7 +113,7 @@ LabelTextExtent TMyLabel::DrawPass(QPainter& painter, int x0, int y0, const QCol
     canvas.brushColor = FromQColor(palette().color(backgroundRole()));
     canvas.brushClear = !opaque;
     MarkupPieces pieces(canvas);
-    return LayOutLabelText(pieces, caption, {autosize, width()}, x0, y0, true);
+    LayOutLabelText(pieces, caption, {autosize, width()}, x0, y0, true);
 }
 
 void TMyLabel::paintEvent(QPaintEvent*)

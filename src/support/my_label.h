@@ -64,7 +64,7 @@ private:
     bool ShowsLinkMark() const;
     void UpdateCursor();
     void Measure() const;
-    LabelTextExtent DrawPass(QPainter& painter, int x0, int y0, const QColor& colour, bool opaque);
+    void DrawPass(QPainter& painter, int x0, int y0, const QColor& colour, bool opaque);
 
     std::string caption;
     bool schatten = false;
