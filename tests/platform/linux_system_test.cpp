@@ -1,4 +1,3 @@
-#include "platform/linux/linux_desktop.h"
 #include "platform/linux/linux_instance_lock.h"
 #include "platform/linux/linux_system_info.h"
 #include "platform/linux/mounts.h"
@@ -120,12 +119,4 @@ TEST(InstanceLock, IsHeldUntilItsHandleGoesAndNotAcrossProcesses)
     sandbox.Set("XDG_RUNTIME_DIR", sandbox.Root() + "/fehlt");
     EXPECT_EQ(LinuxInstanceLocks::LockFilePath("Tapsodia"),
               sandbox.Root() + "/tmp/Tapsodia-" + std::to_string(getuid()) + ".lock");
-}
-
-TEST(LinuxDesktop, WithoutADisplayThereIsNothing)
-{
-    LinuxDesktop desktop(nullptr);
-    EXPECT_TRUE(desktop.TopLevelWindows().empty());
-    EXPECT_EQ(desktop.CurrentScreenMode().width, 0);
-    desktop.Beep(0);
 }
