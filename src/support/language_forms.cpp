@@ -33,7 +33,14 @@ public:
     }
 
 private:
-    QString Translated(const QString& text) const { return FromAnsi(TranslateText(ToAnsi(text), from_, to_)); }
+    // The translation, or the text itself when the lookup changes nothing, so
+    // that texts with characters outside the code page are never rewritten.
+    QString Translated(const QString& text) const
+    {
+        const std::string ansi = ToAnsi(text);
+        const std::string translated = TranslateText(ansi, from_, to_);
+        return translated == ansi ? text : FromAnsi(translated);
+    }
 
     // Translates a Qt property holding text, when the object has it.
     void Property(QObject* object, const char* name) const

@@ -73,6 +73,7 @@ struct TestWindow {
     QAction* separator = menu->addSeparator();
     QAction* quit = menu->addAction("Programm beenden?");
     QLineEdit* edit = new QLineEdit("Verzeichnis", &window);
+    QLineEdit* foreign = new QLineEdit(QString::fromUtf8("Verzeichnis 日本"), &window);
     QSpinBox* spin = new QSpinBox(&window);
     QTabWidget* tabs = new QTabWidget(&window);
     QFrame* defaultPanel = new QFrame(&window);
@@ -157,6 +158,7 @@ TEST_F(TranslateFormsTest, SwitchesEveryComponentOfEveryWindowOnce)
     EXPECT_EQ(w.separator->text(), "");
     EXPECT_EQ(w.quit->text(), "Quit program?");
     EXPECT_EQ(w.edit->text(), "Folder");
+    EXPECT_EQ(w.foreign->text(), QString::fromUtf8("Verzeichnis 日本"));
     EXPECT_EQ(w.spin->value(), 0);
     EXPECT_EQ(w.tabs->tabText(0), "General");
     EXPECT_EQ(w.tabs->tabText(1), "how to contact");
