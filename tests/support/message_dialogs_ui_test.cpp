@@ -132,7 +132,16 @@ TEST(MessageDialog, CloseBoxGivesCancel)
     EXPECT_EQ(ShowMessageDialog("Fertig", mtInformation, mbOK), mrCancel);
 }
 
-TEST(MessageDialog, EnterTakesTheFocusedButtonAndAClickItsOwnResult)
+TEST(MessageDialog, EnterPressesTheFirstButtonWhichHasTheFocus)
+{
+    WhenModalShown([](QWidget* dialog) {
+        ASSERT_EQ(QApplication::focusWidget(), ButtonWithResult(dialog, mrYes));
+        PressKey(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    EXPECT_EQ(ShowMessageDialog("Weiter?", mtConfirmation, mbYes | mbNo), mrYes);
+}
+
+TEST(MessageDialog, ClickGivesTheButtonsResult)
 {
     WhenModalShown([](QWidget* dialog) { ButtonWithResult(dialog, mrRetry)->click(); });
     EXPECT_EQ(ShowMessageDialog("Nochmal?", mtError, mbRetry | mbAbort | mbIgnore), mrRetry);
