@@ -85,6 +85,13 @@ bool IsDesktopOrDock(Display* display, Window window)
     return false;
 }
 
+bool WindowManagerRuns(Display* display)
+{
+    const auto check = ReadProperty(display, DefaultRootWindow(display),
+                                    AtomNamed(display, "_NET_SUPPORTING_WM_CHECK"), XA_WINDOW);
+    return check && !check->empty() && (*check)[0] != 0;
+}
+
 // The window named by _NET_ACTIVE_WINDOW; nullopt when no window manager publishes it.
 std::optional<Window> ManagerActiveWindow(Display* display)
 {
@@ -140,7 +147,7 @@ bool ActivateTopLevel(Display* display, WindowHandle window, std::chrono::millis
         return false;
     if (ActiveTopLevel(display) == window)
         return true;
-    if (ManagerActiveWindow(display)) {
+    if (WindowManagerRuns(display)) {
         RequestActivation(display, window);
     } else {
         X11ErrorTrap trap(display);

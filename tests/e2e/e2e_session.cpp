@@ -1,0 +1,305 @@
+#include "e2e_session.h"
+
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <thread>
+#include <utility>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+std::vector<char*> CStrings(std::vector<std::string>& strings)
+{
+    std::vector<char*> pointers;
+    for (std::string& s : strings)
+        pointers.push_back(s.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+std::vector<std::string> MergedEnvironment(const std::map<std::string, std::string>& overrides)
+{
+    std::map<std::string, std::string> merged;
+    for (char** entry = environ; *entry; ++entry) {
+        const std::string text = *entry;
+        const auto equals = text.find('=');
+        if (equals != std::string::npos)
+            merged[text.substr(0, equals)] = text.substr(equals + 1);
+    }
+    for (const auto& [name, value] : overrides)
+        merged[name] = value;
+    std::vector<std::string> result;
+    for (const auto& [name, value] : merged)
+        result.push_back(name + "=" + value);
+    return result;
+}
+
+// Forks and runs argv with its output in outputFd (and stdin from /dev/null).
+int Spawn(const std::vector<std::string>& argv, const std::map<std::string, std::string>& environment,
+          int outputFd, int extraFd = -1)
+{
+    std::vector<std::string> args = argv;
+    std::vector<std::string> env = MergedEnvironment(environment);
+    std::vector<char*> argPointers = CStrings(args);
+    std::vector<char*> envPointers = CStrings(env);
+    const pid_t pid = fork();
+    if (pid < 0)
+        throw std::runtime_error("fork failed");
+    if (pid == 0) {
+        setpgid(0, 0);
+        const int input = open("/dev/null", O_RDONLY);
+        dup2(input, 0);
+        dup2(outputFd, 1);
+        dup2(outputFd, 2);
+        for (int fd = 3; fd < 1024; ++fd)
+            if (fd != extraFd)
+                close(fd);
+        execvpe(argPointers[0], argPointers.data(), envPointers.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+}  // namespace
+
+ChildProcess::ChildProcess(const std::vector<std::string>& argv,
+                           const std::map<std::string, std::string>& environment,
+                           const std::filesystem::path& output)
+{
+    const int fd = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0)
+        throw std::runtime_error("cannot write " + output.string());
+    pid_ = Spawn(argv, environment, fd);
+    close(fd);
+}
+
+ChildProcess::~ChildProcess()
+{
+    Stop();
+}
+
+ChildProcess::ChildProcess(ChildProcess&& other) noexcept : pid_(other.pid_), status_(other.status_)
+{
+    other.pid_ = -1;
+}
+
+ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept
+{
+    if (this != &other) {
+        Stop();
+        pid_ = std::exchange(other.pid_, -1);
+        status_ = other.status_;
+    }
+    return *this;
+}
+
+bool ChildProcess::Running()
+{
+    if (pid_ < 0)
+        return false;
+    int status = 0;
+    if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        pid_ = -1;
+        return false;
+    }
+    return true;
+}
+
+ChildProcess ChildProcess::Adopt(int pid)
+{
+    ChildProcess process;
+    process.pid_ = pid;
+    return process;
+}
+
+int ChildProcess::WaitForExit(std::chrono::milliseconds limit)
+{
+    if (!WaitUntil([this] { return !Running(); }, limit))
+        return -1;
+    return status_;
+}
+
+void ChildProcess::Stop()
+{
+    if (pid_ < 0)
+        return;
+    kill(-pid_, SIGTERM);
+    if (WaitForExit(3s) < 0 && pid_ >= 0) {
+        kill(-pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(10ms);
+    }
+    return true;
+}
+
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+E2eSession::E2eSession(bool windowManager)
+{
+    char pattern[] = "/tmp/tapsody-e2e-XXXXXX";
+    if (!mkdtemp(pattern))
+        throw std::runtime_error("cannot make a sandbox folder");
+    home_ = pattern;
+    for (const char* folder : {".config", ".local/share", ".cache", "runtime", "Desktop"})
+        std::filesystem::create_directories(home_ / folder);
+    std::filesystem::permissions(home_ / "runtime", std::filesystem::perms::owner_all);
+
+    // Xvfb picks a free display number and writes it to the pipe.
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0)
+        throw std::runtime_error("pipe failed");
+    const int log = open((home_ / "xvfb.log").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    server_ = ChildProcess::Adopt(Spawn({"Xvfb", "-displayfd", std::to_string(pipeFds[1]), "-screen", "0",
+                                         "1280x1024x24", "-nolisten", "tcp"},
+                                        {}, log, pipeFds[1]));
+    close(log);
+    close(pipeFds[1]);
+    std::string number;
+    char c = 0;
+    while (read(pipeFds[0], &c, 1) == 1 && c != '\n')
+        number += c;
+    close(pipeFds[0]);
+    if (number.empty())
+        throw std::runtime_error("Xvfb did not start");
+    display_ = ":" + number;
+    if (windowManager) {
+        WriteQuietOpenboxConfig();
+        windowManager_ = Start({"openbox", "--sm-disable"}, home_ / "openbox.log");
+        // The client list appears once openbox manages windows; one mapped earlier would stay unmanaged.
+        const bool managed = WaitUntil([this] {
+            return Run({"xprop", "-root", "_NET_CLIENT_LIST"}).find("window id") != std::string::npos;
+        });
+        if (!managed)
+            throw std::runtime_error("openbox did not start");
+    }
+}
+
+// The system's openbox configuration without its key bindings, so that keys such
+// as Print reach the clients under test.
+void E2eSession::WriteQuietOpenboxConfig()
+{
+    std::string config = ReadFile("/etc/xdg/openbox/rc.xml");
+    const auto begin = config.find("<keyboard>");
+    const auto end = config.find("</keyboard>");
+    if (begin != std::string::npos && end != std::string::npos)
+        config.replace(begin, end + std::string("</keyboard>").size() - begin, "<keyboard></keyboard>");
+    std::filesystem::create_directories(home_ / ".config/openbox");
+    std::ofstream(home_ / ".config/openbox/rc.xml") << config;
+}
+
+E2eSession::~E2eSession()
+{
+    windowManager_.Stop();
+    server_.Stop();
+    std::error_code ignored;
+    if (std::getenv("TAPSODY_E2E_KEEP") == nullptr)
+        std::filesystem::remove_all(home_, ignored);
+}
+
+std::map<std::string, std::string> E2eSession::Environment() const
+{
+    return {{"DISPLAY", display_},
+            {"HOME", home_.string()},
+            {"XDG_CONFIG_HOME", (home_ / ".config").string()},
+            {"XDG_DATA_HOME", (home_ / ".local/share").string()},
+            {"XDG_CACHE_HOME", (home_ / ".cache").string()},
+            {"XDG_RUNTIME_DIR", (home_ / "runtime").string()},
+            {"XDG_DESKTOP_DIR", (home_ / "Desktop").string()},
+            {"XAUTHORITY", (home_ / ".Xauthority").string()},
+            {"LC_ALL", "C.UTF-8"}};
+}
+
+ChildProcess E2eSession::Start(const std::vector<std::string>& argv, const std::filesystem::path& output)
+{
+    return ChildProcess(argv, Environment(), output);
+}
+
+std::string E2eSession::Run(const std::vector<std::string>& argv)
+{
+    const auto output = home_ / "run.out";
+    ChildProcess process(argv, Environment(), output);
+    const int status = process.WaitForExit(10s);
+    const std::string text = ReadFile(output);
+    if (status != 0)
+        throw std::runtime_error(argv[0] + " failed (" + std::to_string(status) + "): " + text);
+    return text;
+}
+
+unsigned long E2eSession::FindWindow(const std::string& name)
+{
+    try {
+        const std::string ids = Run({"xdotool", "search", "--name", "^" + name + "$"});
+        return std::stoul(ids);
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+
+E2eSession::Geometry E2eSession::WindowGeometry(unsigned long window)
+{
+    const std::string text = Run({"xdotool", "getwindowgeometry", "--shell", std::to_string(window)});
+    Geometry geometry;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        const auto equals = line.find('=');
+        if (equals == std::string::npos)
+            continue;
+        const std::string name = line.substr(0, equals);
+        const int value = std::stoi(line.substr(equals + 1));
+        if (name == "X")
+            geometry.x = value;
+        else if (name == "Y")
+            geometry.y = value;
+        else if (name == "WIDTH")
+            geometry.width = value;
+        else if (name == "HEIGHT")
+            geometry.height = value;
+    }
+    return geometry;
+}
+
+void E2eSession::MouseMove(int x, int y)
+{
+    Run({"xdotool", "mousemove", "--sync", std::to_string(x), std::to_string(y)});
+}
+
+void E2eSession::MouseDown(int button)
+{
+    Run({"xdotool", "mousedown", std::to_string(button)});
+}
+
+void E2eSession::MouseUp(int button)
+{
+    Run({"xdotool", "mouseup", std::to_string(button)});
+}
+
+void E2eSession::Click(int x, int y)
+{
+    MouseMove(x, y);
+    MouseDown();
+    MouseUp();
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+// A program started by a test; ended (SIGTERM, then SIGKILL) when the object goes.
+class ChildProcess {
+public:
+    ChildProcess() = default;
+    ChildProcess(const std::vector<std::string>& argv, const std::map<std::string, std::string>& environment,
+                 const std::filesystem::path& output);
+    ~ChildProcess();
+    ChildProcess(ChildProcess&& other) noexcept;
+    ChildProcess& operator=(ChildProcess&& other) noexcept;
+
+    // Takes charge of a process started otherwise.
+    static ChildProcess Adopt(int pid);
+
+    int Pid() const { return pid_; }
+    bool Running();
+    // Waits up to limit for the program to end; its exit status, or -1 when it has not ended.
+    int WaitForExit(std::chrono::milliseconds limit);
+    void Stop();
+
+private:
+    int pid_ = -1;
+    int status_ = -1;
+};
+
+using namespace std::chrono_literals;
+
+// Polls condition every 10 ms until it holds or limit has passed.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = 10s);
+
+std::string ReadFile(const std::filesystem::path& path);
+
+// A virtual X display of its own (Xvfb on a free display number), optionally with
+// a window manager, and a sandboxed home with its own XDG folders.
+class E2eSession {
+public:
+    explicit E2eSession(bool windowManager);
+    ~E2eSession();
+
+    const std::string& Display() const { return display_; }
+    const std::filesystem::path& Home() const { return home_; }
+    // The environment of programs started in the session.
+    std::map<std::string, std::string> Environment() const;
+
+    // Starts a program; its standard output and error go to the file.
+    ChildProcess Start(const std::vector<std::string>& argv, const std::filesystem::path& output);
+    // Runs a program to its end and returns its standard output; throws when it fails.
+    std::string Run(const std::vector<std::string>& argv);
+
+    // The window whose name is exactly name, 0 while there is none.
+    unsigned long FindWindow(const std::string& name);
+    struct Geometry {
+        int x = 0, y = 0, width = 0, height = 0;
+    };
+    Geometry WindowGeometry(unsigned long window);
+
+    // Mouse actions through xdotool, at root coordinates.
+    void MouseMove(int x, int y);
+    void MouseDown(int button = 1);
+    void MouseUp(int button = 1);
+    void Click(int x, int y);
+
+private:
+    void WriteQuietOpenboxConfig();
+
+    std::filesystem::path home_;
+    std::string display_;
+    ChildProcess server_;
+    ChildProcess windowManager_;
+};

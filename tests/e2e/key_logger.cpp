@@ -1,0 +1,79 @@
+// A tiny X client for the end-to-end tests: one window named "keylog" that
+// writes each key event it receives as a line on standard output:
+//   press <keysym name> state=<modifier bits> text=<UTF-8 text>
+//   release <keysym name> state=<modifier bits>
+// The first line is "window <id>"; "focus in" / "focus out" report the focus.
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+std::string Utf8OfLatin1(const char* bytes, int length)
+{
+    std::string text;
+    for (int i = 0; i < length; ++i) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c < 0x80) {
+            text += static_cast<char>(c);
+        } else {
+            text += static_cast<char>(0xC0 | (c >> 6));
+            text += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return text;
+}
+
+void LogKey(XKeyEvent& event)
+{
+    char bytes[32] = {};
+    KeySym keysym = NoSymbol;
+    const int length = XLookupString(&event, bytes, sizeof bytes, &keysym, nullptr);
+    const char* name = keysym != NoSymbol ? XKeysymToString(keysym) : nullptr;
+    if (event.type == KeyPress)
+        std::printf("press %s state=%u text=%s\n", name ? name : "NoSymbol", event.state,
+                    Utf8OfLatin1(bytes, length).c_str());
+    else
+        std::printf("release %s state=%u\n", name ? name : "NoSymbol", event.state);
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        std::fprintf(stderr, "key_logger: cannot open the display\n");
+        return 1;
+    }
+    const int x = argc > 1 ? std::atoi(argv[1]) : 0;
+    const int y = argc > 2 ? std::atoi(argv[2]) : 400;
+    const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), x, y, 400, 200, 1,
+                                              BlackPixel(display, 0), WhitePixel(display, 0));
+    XStoreName(display, window, "keylog");
+    XWMHints hints{};
+    hints.flags = InputHint;
+    hints.input = True;
+    XSetWMHints(display, window, &hints);
+    XSelectInput(display, window, KeyPressMask | KeyReleaseMask | FocusChangeMask);
+    XMapWindow(display, window);
+    XSync(display, False);
+    std::printf("window %lu\n", window);
+    std::fflush(stdout);
+    for (;;) {
+        XEvent event;
+        XNextEvent(display, &event);
+        if (event.type == KeyPress || event.type == KeyRelease)
+            LogKey(event.xkey);
+        else if (event.type == FocusIn || event.type == FocusOut) {
+            std::printf("focus %s\n", event.type == FocusIn ? "in" : "out");
+            std::fflush(stdout);
+        } else if (event.type == MappingNotify)
+            XRefreshKeyboardMapping(&event.xmapping);
+    }
+}
