@@ -90,6 +90,27 @@ public:
     }
 };
 
+// The notice's label sized to its text and, when that is wider than half the
+// screen, laid out again at half the screen.
+NoticeMeasures MeasureNotice(TMyLabel& label, const TBitBtn& ok)
+{
+    const std::string& text = label.Caption();
+    NoticeMeasures measures;
+    measures.labelWidth = label.width();
+    measures.labelHeight = label.height();
+    measures.lineHeight = QFontMetrics(label.font()).height() + 3;
+    measures.carriageReturns = static_cast<int>(std::count(text.begin(), text.end(), '\r'));
+    measures.halfScreenWidth = ScreenRect().width() / 2;
+    if (measures.halfScreenWidth < measures.labelWidth) {
+        label.SetAutosize(false);
+        label.resize(measures.halfScreenWidth, label.height());
+        measures.wrappedTextHeight = label.TextExtent().height;
+    }
+    measures.buttonWidth = ok.width();
+    measures.buttonHeight = ok.height();
+    return measures;
+}
+
 } // namespace
 
 std::uint16_t ShowMessageDialog(const std::string& message, std::uint8_t dialogType, std::uint16_t buttons)
@@ -132,31 +153,16 @@ void ShowNotice(const std::string& message)
     dialog.setWindowTitle(FromAnsi(ProgInfo.Title));
     dialog.setWindowIcon(QApplication::windowIcon());
 
-    const std::string shown = TranslateProgramText(message);
     auto* label = new TMyLabel(&dialog);
     label->setObjectName(QStringLiteral("Message"));
     label->move(8, 8);
     label->SetAutosize(true);
-    label->SetCaption(shown);
-
-    NoticeMeasures measures;
-    measures.labelWidth = label->width();
-    measures.labelHeight = label->height();
-    measures.lineHeight = QFontMetrics(label->font()).height() + 3;
-    measures.carriageReturns = static_cast<int>(std::count(shown.begin(), shown.end(), '\r'));
-    measures.halfScreenWidth = ScreenRect().width() / 2;
-    if (measures.halfScreenWidth < measures.labelWidth) {
-        label->SetAutosize(false);
-        label->resize(measures.halfScreenWidth, label->height());
-        measures.wrappedTextHeight = label->TextExtent().height;
-    }
+    label->SetCaption(TranslateProgramText(message));
 
     auto* ok = new TOkbutton(&dialog);
     ok->SetCancel(true);
-    measures.buttonWidth = ok->width();
-    measures.buttonHeight = ok->height();
 
-    const NoticeLayout layout = LayOutNotice(measures);
+    const NoticeLayout layout = LayOutNotice(MeasureNotice(*label, *ok));
     label->setGeometry(layout.labelLeft, layout.labelTop, layout.labelWidth, layout.labelHeight);
     ok->move(layout.buttonLeft, layout.buttonTop);
     dialog.setFixedSize(layout.clientWidth, layout.clientHeight);
