@@ -136,31 +136,40 @@ int TakePosition(BitReader& bits)
 // kRingStart to kRingSize - 1 (zero), then 0 to kRingStart - 1 (spaces).
 class History {
 public:
-    History(std::int64_t expected)
+    explicit History(std::int64_t expected)
+        : bytes_(kRingSize + static_cast<std::size_t>(expected) + kMaxMatch, '\0'), end_(kRingSize)
     {
-        bytes_.reserve(kRingSize + static_cast<std::size_t>(expected));
-        bytes_.assign(kRingSize - kRingStart, '\0');
-        bytes_.append(kRingStart, static_cast<char>(kRingFill));
+        std::fill_n(bytes_.begin() + (kRingSize - kRingStart), kRingStart, static_cast<char>(kRingFill));
     }
 
-    void Append(int byte) { bytes_.push_back(static_cast<char>(byte)); }
+    // Makes room for the longest match.
+    void Reserve()
+    {
+        if (bytes_.size() - end_ < kMaxMatch)
+            bytes_.resize(2 * bytes_.size());
+    }
+
+    void Append(int byte) { bytes_[end_++] = static_cast<char>(byte); }
 
     void AppendMatch(int distance, int length)
     {
-        const std::size_t from = bytes_.size() - static_cast<std::size_t>(distance);
+        char* to = bytes_.data() + end_;
+        const char* from = to - distance;
+        end_ += static_cast<std::size_t>(length);
         if (distance >= length) {
-            bytes_.append(bytes_, from, static_cast<std::size_t>(length));
+            std::memcpy(to, from, static_cast<std::size_t>(length));
             return;
         }
-        // The match overlaps what it writes: copy byte by byte.
+        // The match overlaps what it writes: each byte is read after it is written.
         for (int i = 0; i < length; ++i)
-            bytes_.push_back(bytes_[from + static_cast<std::size_t>(i)]);
+            to[i] = from[i];
     }
 
-    std::string_view Decoded() const { return std::string_view(bytes_).substr(kRingSize); }
+    std::string Decoded() const { return bytes_.substr(kRingSize, end_ - kRingSize); }
 
 private:
     std::string bytes_;
+    std::size_t end_;
 };
 
 std::string DecodeStream(BitReader& bits, std::int64_t size, std::int64_t expectedSize)
@@ -168,6 +177,7 @@ std::string DecodeStream(BitReader& bits, std::int64_t size, std::int64_t expect
     const auto model = AllocateState<HuffmanModel>();
     History history(expectedSize);
     for (std::int64_t count = 0; count < size;) {
+        history.Reserve();
         const int symbol = model->DecodeSymbol(bits);
         model->Update(symbol);
         if (symbol < kFirstLengthSymbol) {
@@ -183,7 +193,7 @@ std::string DecodeStream(BitReader& bits, std::int64_t size, std::int64_t expect
         if (bits.Overrun())
             ThrowDamaged();
     }
-    return std::string(history.Decoded());
+    return history.Decoded();
 }
 
 std::int64_t ReadInt(std::string_view bytes, std::size_t width)

@@ -34,46 +34,6 @@ HuffmanModel::Code HuffmanModel::CodeOf(int symbol) const
     return code;
 }
 
-void HuffmanModel::Update(int symbol)
-{
-    if (freq_[kRoot] == kMaxFreq)
-        Rebuild();
-    int node = parent_[symbol + kNodes];
-    do {
-        const std::uint16_t count = ++freq_[node];
-        // Keep the order: move the node past the run of nodes that now count less.
-        if (count > freq_[node + 1]) {
-            int last = node + 1;
-            while (count > freq_[last + 1])
-                ++last;
-            freq_[node] = freq_[last];
-            freq_[last] = count;
-            SwapSubtrees(node, last);
-            node = last;
-        }
-        node = parent_[node];
-    } while (node != 0);
-}
-
-// Exchanges what hangs below two nodes; their frequencies are already exchanged.
-void HuffmanModel::SwapSubtrees(int node, int other)
-{
-    const int below = child_[node];
-    const int otherBelow = child_[other];
-    SetParent(below, other);
-    SetParent(otherBelow, node);
-    child_[node] = static_cast<std::int16_t>(otherBelow);
-    child_[other] = static_cast<std::int16_t>(below);
-}
-
-// A leaf entry has one parent link; an inner pair has one per child.
-void HuffmanModel::SetParent(int child, int parent)
-{
-    parent_[child] = static_cast<std::int16_t>(parent);
-    if (child < kNodes)
-        parent_[child + 1] = static_cast<std::int16_t>(parent);
-}
-
 // Keeps only the leaves, halving their counts (rounding up), and joins them
 // again into a tree in frequency order.
 void HuffmanModel::Rebuild()
