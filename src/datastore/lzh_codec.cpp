@@ -160,9 +160,11 @@ public:
             std::memcpy(to, from, static_cast<std::size_t>(length));
             return;
         }
-        // The match overlaps what it writes: each byte is read after it is written.
-        for (int i = 0; i < length; ++i)
-            to[i] = from[i];
+        // The match overlaps what it writes: it repeats its first `distance`
+        // bytes, so each copy may take twice as much of what is already written.
+        std::memcpy(to, from, static_cast<std::size_t>(distance));
+        for (int done = distance; done < length; done *= 2)
+            std::memcpy(to + done, to, static_cast<std::size_t>(std::min(done, length - done)));
     }
 
     std::string Decoded() const { return bytes_.substr(kRingSize, end_ - kRingSize); }
