@@ -24,8 +24,10 @@ public:
             return;
         server_ = fork();
         if (server_ == 0) {
-            dup2(pipeEnds[1], 3);
-            execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+            // A descriptor number of its own, clear of the pipe's two ends.
+            close(pipeEnds[0]);
+            dup2(pipeEnds[1], 9);
+            execlp("Xvfb", "Xvfb", "-displayfd", "9", "-screen", "0", "1024x768x24", "-nolisten", "tcp",
                    static_cast<char*>(nullptr));
             _exit(127);
         }
