@@ -10,42 +10,41 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <thread>
 #include <string>
 
 namespace {
 
-// A virtual X display of its own, on a display number the server picks.
+// A virtual X display of its own, on the first display number that is free.
 class VirtualDisplay {
 public:
     VirtualDisplay()
     {
-        int pipeEnds[2];
-        if (pipe(pipeEnds) != 0)
-            return;
-        server_ = fork();
-        if (server_ == 0) {
-            // A descriptor number of its own, clear of the pipe's two ends.
-            close(pipeEnds[0]);
-            dup2(pipeEnds[1], 9);
-            execlp("Xvfb", "Xvfb", "-displayfd", "9", "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-                   static_cast<char*>(nullptr));
-            _exit(127);
+        for (int number = 90; number < 100 && !display_; ++number) {
+            const std::string name = ":" + std::to_string(number);
+            if (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number)))
+                continue;
+            server_ = fork();
+            if (server_ == 0) {
+                execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                       static_cast<char*>(nullptr));
+                _exit(127);
+            }
+            for (int wait = 0; wait < 100 && !display_ && waitpid(server_, nullptr, WNOHANG) == 0; ++wait) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                display_ = XOpenDisplay(name.c_str());
+            }
+            if (!display_)
+                Stop();
         }
-        close(pipeEnds[1]);
-        char number[16] = {};
-        const ssize_t n = read(pipeEnds[0], number, sizeof number - 1);
-        close(pipeEnds[0]);
-        if (n > 0)
-            display_ = XOpenDisplay((":" + std::string(number, static_cast<std::size_t>(n - 1))).c_str());
     }
     ~VirtualDisplay()
     {
         if (display_)
             XCloseDisplay(display_);
-        if (server_ > 0) {
-            kill(server_, SIGTERM);
-            waitpid(server_, nullptr, 0);
-        }
+        Stop();
     }
     VirtualDisplay(const VirtualDisplay&) = delete;
     VirtualDisplay& operator=(const VirtualDisplay&) = delete;
@@ -53,6 +52,15 @@ public:
     Display* Get() const { return display_; }
 
 private:
+    void Stop()
+    {
+        if (server_ > 0) {
+            kill(server_, SIGTERM);
+            waitpid(server_, nullptr, 0);
+        }
+        server_ = -1;
+    }
+
     pid_t server_ = -1;
     Display* display_ = nullptr;
 };
