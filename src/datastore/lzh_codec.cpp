@@ -180,8 +180,7 @@ std::string DecodeStream(BitReader& bits, std::int64_t size, std::int64_t expect
     History history(expectedSize);
     for (std::int64_t count = 0; count < size;) {
         history.Reserve();
-        const int symbol = model->DecodeSymbol(bits);
-        model->Update(symbol);
+        const int symbol = model->DecodeAndUpdate(bits);
         if (symbol < kFirstLengthSymbol) {
             history.Append(symbol);
             ++count;

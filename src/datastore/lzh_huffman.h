@@ -23,21 +23,17 @@ public:
     };
     Code CodeOf(int symbol) const;
 
-    // Walks from the root to a leaf, one bit of `bits` per level.
+    // Reads one symbol's code from `bits` and counts the symbol, as Update()
+    // does.
     template <class BitSource>
-    int DecodeSymbol(BitSource& bits) const
-    {
-        int node = child_[kRoot];
-        while (node < kNodes)
-            node = child_[node + static_cast<int>(bits.TakeBit())];
-        return node - kNodes;
-    }
+    int DecodeAndUpdate(BitSource& bits);
 
     // Counts one more occurrence of the symbol, rebuilding the tree first when
     // the root frequency has reached kMaxFreq.
     void Update(int symbol);
 
 private:
+    void CountFrom(int node);
     void Rebuild();
     void SwapSubtrees(int node, int other);
     void SetParent(int child, int parent);
@@ -45,14 +41,49 @@ private:
     std::array<std::uint16_t, kNodes + 1> freq_;          // freq_[kNodes] is a sentinel
     std::array<std::int16_t, kNodes + kSymbols> parent_;  // from kNodes on: symbol -> leaf node
     std::array<std::int16_t, kNodes> child_;
+    std::array<std::int16_t, kNodes> path_;  // the nodes from the root to the last leaf read
 };
 
-// Inline: the decoder calls it for every symbol.
+// The walk down remembers its way, so that counting on the way back up need not
+// look up each parent, until a node that must move changes the way.
+template <class BitSource>
+int HuffmanModel::DecodeAndUpdate(BitSource& bits)
+{
+    int depth = 0;
+    path_[0] = kRoot;
+    int node = child_[kRoot];
+    while (node < kNodes) {
+        node += static_cast<int>(bits.TakeBit());
+        path_[++depth] = static_cast<std::int16_t>(node);
+        node = child_[node];
+    }
+    const int symbol = node - kNodes;
+    if (freq_[kRoot] == kMaxFreq) {
+        Update(symbol);
+        return symbol;
+    }
+    for (; depth >= 0; --depth) {
+        const int on = path_[depth];
+        if (freq_[on] >= freq_[on + 1]) {
+            CountFrom(on);
+            break;
+        }
+        ++freq_[on];
+    }
+    return symbol;
+}
+
 inline void HuffmanModel::Update(int symbol)
 {
     if (freq_[kRoot] == kMaxFreq)
         Rebuild();
-    int node = parent_[symbol + kNodes];
+    CountFrom(parent_[symbol + kNodes]);
+}
+
+// Counts one more for the node and every node above it.
+// Inline, as the decoder runs it for nearly every symbol.
+inline void HuffmanModel::CountFrom(int node)
+{
     do {
         const std::uint16_t count = ++freq_[node];
         // Keep the order: move the node past the run of nodes that now count less.

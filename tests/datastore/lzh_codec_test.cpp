@@ -143,35 +143,38 @@ TEST(LzhCodec, RoundTripsAssortedInputs)
 }
 
 // The model's codes may grow longer than 16 bits for rare symbols; they must be
-// written whole, or a decoder walking the tree loses its way.
+// written whole, or the decoder walking the tree loses its way.
 TEST(LzhHuffman, LongCodesComeBackWhole)
 {
-    lzh::HuffmanModel model;
+    lzh::HuffmanModel encoder;
     // Fibonacci-weighted counts starting near the weight of all the other leaves.
     long weight = 377;
     long next = 377;
     for (int symbol = 0; symbol < 8; ++symbol) {
         for (long i = 0; i < weight; ++i)
-            model.Update(symbol);
+            encoder.Update(symbol);
         const long sum = weight + next;
         weight = next;
         next = sum;
     }
+    lzh::HuffmanModel decoder = encoder;
+
     int longest = 0;
     std::string stream;
     lzh::BitWriter writer(stream);
-    for (int symbol = 0; symbol < lzh::kSymbols; ++symbol) {
-        const lzh::HuffmanModel::Code code = model.CodeOf(symbol);
+    for (int symbol = lzh::kSymbols - 1; symbol >= 0; --symbol) {
+        const lzh::HuffmanModel::Code code = encoder.CodeOf(symbol);
         longest = std::max(longest, code.length);
         writer.Put(code.bits, code.length);
+        encoder.Update(symbol);
     }
     writer.Flush();
     EXPECT_GT(longest, 16);
 
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(stream.data());
     lzh::BitReader reader(bytes, bytes + stream.size());
-    for (int symbol = 0; symbol < lzh::kSymbols; ++symbol)
-        ASSERT_EQ(model.DecodeSymbol(reader), symbol);
+    for (int symbol = lzh::kSymbols - 1; symbol >= 0; --symbol)
+        ASSERT_EQ(decoder.DecodeAndUpdate(reader), symbol);
     EXPECT_FALSE(reader.Overrun());
 }
 
