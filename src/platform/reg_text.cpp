@@ -108,9 +108,10 @@ RegParseResult Parser::Run(const std::string& utf8Text)
         }
         if (pending.empty())
             pendingStart = number;
-        if (!line.empty() && line.back() == '\\' && line.find('=') != std::string::npos &&
-            line.find("=\"") == std::string::npos) {
-            pending += line.substr(0, line.size() - 1);
+        // Only values in hexadecimal continue; a text value ending in "\" is whole.
+        const bool hexValue = line.find('=') != std::string::npos && line.find("=\"") == std::string::npos;
+        if (!line.empty() && line.back() == '\\' && (!pending.empty() || hexValue)) {
+            pending += TrimStr(line.substr(0, line.size() - 1));
             continue;
         }
         if (!pending.empty()) {
