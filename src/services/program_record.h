@@ -3,23 +3,27 @@
 #include <cstdint>
 #include <string>
 
-// Facts about the running program that every window and service shares. Folder
-// fields end in "/" once set. Texts are Windows-1252 bytes.
+// Facts about the running program that every window and service shares, filled
+// by StartProgram (services/program_start.h). Folder fields end in "/" once set.
+// Texts are Windows-1252 bytes. The windows take the program's icon from their
+// toolkit's application object.
 struct TProgInfo {
+    // Folder of the program file. It keeps its letter case, since the file system
+    // tells cases apart: compare it through UpperStr, open it as it is.
     std::string ProgDir;
-    std::string SaveDir;
-    std::string ShortName;
-    std::string Maker;
-    std::string Title;
-    std::string Byline;
-    std::string ContactAddress;
-    std::string PersonalDir;
-    std::string ProgFilesDir;
+    std::string SaveDir;           // where the settings file and the log are written
+    std::string ShortName;         // stem of the settings file, the log and the instance lock
+    std::string Maker;             // set by the information form
+    std::string Title;             // the entry point appends the version
+    std::string Byline;            // the product's web address, without a trailing "/"
+    std::string ContactAddress;    // set by the information form
+    std::string PersonalDir;       // the user's documents
+    std::string ProgFilesDir;      // where programs are installed
     std::string TempDir;
-    std::string WindowsDir;
+    std::string WindowsDir;        // the system's settings folder
     std::int32_t Version = 0;      // major * 100 + minor; negative for a pre-release
-    std::string ComputerName;
-    bool LogEnabled = false;
+    std::string ComputerName;      // "-" when the system does not tell
+    bool LogEnabled = false;       // the log ("/L") is being written
 };
 
 extern TProgInfo ProgInfo;

@@ -6,8 +6,10 @@
 // Start and end of the program: fills ProgInfo and ParamLine before any window
 // is created, keeps the single-instance lock, opens the log on "/L".
 
-// Runs the start-up in its fixed order. singleInstance: whether a second start
-// is refused while the program runs. May end the process (second instance).
+// Runs the start-up in its fixed order, on the installed platform (for Linux:
+// InstallLinuxPlatform, platform/linux/linux_platform.h). singleInstance: whether
+// a second start is refused while the program runs; a second instance ends the
+// process here.
 void StartProgram(bool singleInstance);
 
 // Title + " " + major + "." + minor (+ "b" for a pre-release), e.g. "Tapsody 1.7";
@@ -15,6 +17,7 @@ void StartProgram(bool singleInstance);
 std::string VersionTitle(const std::string& title, const std::string& shortName, std::int32_t version);
 
 // Frees what start-up created: the language list and the single-instance lock.
+// The entry point calls it when the program ends normally.
 void EndProgram();
 
 // Ends the program at once, after EndProgram. The windows install how their
