@@ -214,8 +214,8 @@ QuitHook SetQuitHook(QuitHook hook)
 
 void QuitProgram()
 {
+    EndProgram(); // first, in case the hook stops the process itself
     if (quitHook)
         quitHook();
-    EndProgram();
     std::exit(0);
 }

@@ -20,9 +20,9 @@ std::string VersionTitle(const std::string& title, const std::string& shortName,
 // The entry point calls it when the program ends normally.
 void EndProgram();
 
-// Ends the program at once, after EndProgram. The windows install how their
-// toolkit is told (so that no main window shows); the process stops afterwards
-// in any case.
+// Ends the program at once: EndProgram, then the hook the windows install to
+// tell their toolkit (so that no main window shows); the process stops
+// afterwards in any case.
 using QuitHook = void (*)();
 QuitHook SetQuitHook(QuitHook hook);
 [[noreturn]] void QuitProgram();

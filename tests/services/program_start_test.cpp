@@ -270,3 +270,17 @@ TEST_F(StartProgramTest, TakesTheShortNameFromTheProgramFile)
     StartProgram(true);
     EXPECT_EQ(ProgInfo.ShortName, "meinprog");
 }
+
+TEST_F(StartProgramTest, QuitProgramEndsTheProgramAfterFreeingWhatStartUpMade)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    fake.files.files["/opt/Tap sody/Tapsodia.ini"] = "";
+    StartProgram(true);
+    ASSERT_TRUE(HoldsInstanceLock());
+    Sprachliste.Addstrings({"Ja", "Yes"});
+    SetQuitHook([] {
+        std::cerr << "hook lock:" << HoldsInstanceLock() << " pairs:" << Sprachliste.Count() << '\n';
+    });
+    EXPECT_EXIT(QuitProgram(), ::testing::ExitedWithCode(0), "^hook lock:0 pairs:0\n$");
+    SetQuitHook(nullptr);
+}
