@@ -38,9 +38,9 @@ private:
     int count_ = 0;
 };
 
-// Reads bits from a byte range. Past its end the stream reads as zero bits, as
-// the format's decoder always did; Overrun() tells when such a bit was taken,
-// which a well-formed stream never needs.
+// Reads bits from a byte range. Past its end the stream reads as zero bits, and
+// Overrun() tells when such a bit was taken: a well-formed stream never needs
+// one, though the reader fetches ahead of what it takes.
 class BitReader {
 public:
     BitReader(const std::uint8_t* begin, const std::uint8_t* end) : next_(begin), end_(end) {}

@@ -237,10 +237,12 @@ void LzhEncode(MemoryStream& source, MemoryStream* destination, bool append)
         ShowPlainMessage("LZH.nach = nil");
         return;
     }
-    if (!append)
-        destination->Clear();
+    // The block is made before the destination is touched, so that a stream
+    // may be compressed into itself.
     std::string block;
     EncodeBlock(source.Bytes(), block);
+    if (!append)
+        destination->Clear();
     destination->Write(block);
 }
 

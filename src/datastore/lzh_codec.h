@@ -26,7 +26,7 @@ void LzhEncode(MemoryStream& source, MemoryStream* destination, bool append = fa
 // its current position with continueAtPosition. A source shorter than 5 bytes
 // as a whole yields nothing. A damaged block (a bit stream that ends before the
 // declared size is reached) raises ElzhException; no block yields more bytes
-// than its declared size.
+// than its declared size. A null destination is reported like LzhEncode's.
 void LzhDecode(MemoryStream& source, MemoryStream* destination, bool continueAtPosition = false);
 
 // Byte-string conveniences over the stream forms.

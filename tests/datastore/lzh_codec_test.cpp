@@ -276,6 +276,14 @@ TEST(LzhCodec, EncodeReadsTheWholeSourceAndReplacesOrAppends)
     EXPECT_EQ(appended.Bytes(), "SIG" + block);
 }
 
+TEST(LzhCodec, StreamCanBeCompressedIntoItself)
+{
+    const std::string plain = "Programm beenden? Programm beenden?";
+    MemoryStream stream(plain);
+    LzhEncode(stream, &stream);
+    EXPECT_EQ(stream.Bytes(), LzhEncodeBytes(plain));
+}
+
 TEST(LzhCodec, DecodeStartsAtTheBeginningOrContinuesAtThePosition)
 {
     const std::string plain = "Kein Autoselect, kein Autoselect";
