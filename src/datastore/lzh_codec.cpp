@@ -10,6 +10,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <utility>
 
 using namespace lzh;
 
@@ -167,7 +168,12 @@ public:
             std::memcpy(to + done, to, static_cast<std::size_t>(std::min(done, length - done)));
     }
 
-    std::string Decoded() const { return bytes_.substr(kRingSize, end_ - kRingSize); }
+    std::string TakeDecoded()
+    {
+        bytes_.resize(end_);
+        bytes_.erase(0, kRingSize);
+        return std::move(bytes_);
+    }
 
 private:
     std::string bytes_;
@@ -194,7 +200,7 @@ std::string DecodeStream(BitReader& bits, std::int64_t size, std::int64_t expect
         if (bits.Overrun())
             ThrowDamaged();
     }
-    return history.Decoded();
+    return history.TakeDecoded();
 }
 
 std::int64_t ReadInt(std::string_view bytes, std::size_t width)
