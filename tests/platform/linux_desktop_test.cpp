@@ -106,6 +106,55 @@ TEST(LinuxDesktop, ListsTopLevelWindowsWithTheirTitlesAndTellsTheScreen)
     desktop.Beep(0);
 }
 
+// Under a window manager the top-level windows are its frames; the client list
+// names the program windows inside them.
+TEST(LinuxDesktop, AskTheWindowManagerForItsClients)
+{
+    VirtualDisplay x;
+    ASSERT_TRUE(x.Get()) << "Xvfb could not be started";
+    const std::string displayName = DisplayString(x.Get());
+    const pid_t manager = fork();
+    if (manager == 0) {
+        setenv("DISPLAY", displayName.c_str(), 1);
+        execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    // The manager has taken over once it has named its check window.
+    const Atom check = XInternAtom(x.Get(), "_NET_SUPPORTING_WM_CHECK", False);
+    auto managerReady = [&] {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0, remaining = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(x.Get(), DefaultRootWindow(x.Get()), check, 0, 1, False, AnyPropertyType, &type, &format,
+                           &count, &remaining, &data);
+        if (data)
+            XFree(data);
+        return count > 0;
+    };
+    for (int wait = 0; wait < 100 && !managerReady(); ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_TRUE(managerReady()) << "openbox did not start";
+
+    const Window window = TitledWindow(x.Get(), "Tapsodia", nullptr);
+    LinuxDesktop desktop(x.Get());
+    std::vector<DesktopWindow> windows;
+    for (int wait = 1; wait <= 100 && windows.size() != 1; ++wait) {
+        if (wait % 20 == 0) { // a window mapped while the manager still started up is asked for again
+            XUnmapWindow(x.Get(), window);
+            XMapWindow(x.Get(), window);
+        }
+        XSync(x.Get(), False);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        windows = desktop.TopLevelWindows();
+    }
+    kill(manager, SIGTERM);
+    waitpid(manager, nullptr, 0);
+    ASSERT_EQ(windows.size(), 1u);
+    EXPECT_EQ(windows[0].handle, window);
+    EXPECT_EQ(windows[0].title, "Tapsodia");
+}
+
 TEST(LinuxDesktop, WithoutADisplayThereIsNothing)
 {
     LinuxDesktop desktop(nullptr);

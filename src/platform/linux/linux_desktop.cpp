@@ -8,22 +8,25 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/Xrandr.h>
 
+#include <optional>
+
 namespace {
 
-// A window property of 32-bit items (XLib gives them as longs).
-std::vector<Window> WindowListProperty(Display* display, Window window, Atom property)
+// A window property listing windows (XLib gives its 32-bit items as longs);
+// nothing when the window has no such property.
+std::optional<std::vector<Window>> WindowListProperty(Display* display, Window window, Atom property)
 {
     Atom type = None;
     int format = 0;
     unsigned long count = 0;
     unsigned long remaining = 0;
     unsigned char* data = nullptr;
-    std::vector<Window> windows;
+    std::optional<std::vector<Window>> windows;
     if (XGetWindowProperty(display, window, property, 0, 65536, False, XA_WINDOW, &type, &format, &count,
                            &remaining, &data) == Success &&
-        data && type == XA_WINDOW && format == 32) {
+        type == XA_WINDOW && format == 32) {
         const auto* items = reinterpret_cast<const unsigned long*>(data);
-        windows.assign(items, items + count);
+        windows.emplace(items, items + count);
     }
     if (data)
         XFree(data);
@@ -95,9 +98,10 @@ std::vector<DesktopWindow> LinuxDesktop::TopLevelWindows()
         return result;
     X11ErrorTrap trap(display_); // a window may close while we read it
     const Atom clientList = XInternAtom(display_, "_NET_CLIENT_LIST", False);
-    std::vector<Window> windows = WindowListProperty(display_, DefaultRootWindow(display_), clientList);
-    if (windows.empty())
-        windows = RootChildren(display_);
+    // Under a window manager the root's children are its frames; it names the
+    // program windows in its client list.
+    const std::vector<Window> windows =
+        WindowListProperty(display_, DefaultRootWindow(display_), clientList).value_or(RootChildren(display_));
     for (const Window window : windows)
         result.push_back({static_cast<WindowHandle>(window), WindowTitle(display_, window)});
     trap.Failed();
