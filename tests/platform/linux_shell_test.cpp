@@ -49,6 +49,14 @@ TEST(LinuxShell, StartsAProgramInItsOwnFolderWithItsNameWhole)
     LinuxShell shell;
     EXPECT_EQ(shell.Execute(ShellVerb::Open, "mein prog", "eins \"zwei drei\"", folder), SHELL_EXECUTE_OK);
     EXPECT_EQ(AwaitFile(out), folder + "\n2:eins:zwei drei\n");
+
+    // A folder given relative to the current one.
+    std::filesystem::remove(out);
+    const auto current = std::filesystem::current_path();
+    std::filesystem::current_path(sandbox.Root());
+    EXPECT_EQ(shell.Execute(ShellVerb::Open, "mein prog", "", "Pro gramme"), SHELL_EXECUTE_OK);
+    std::filesystem::current_path(current);
+    EXPECT_EQ(AwaitFile(out), folder + "\n0::\n");
 }
 
 TEST(LinuxShell, MapsFailuresOntoTheResultCodes)

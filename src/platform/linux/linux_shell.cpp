@@ -120,14 +120,13 @@ int LinuxShell::Execute(ShellVerb verb, const std::string& file, const std::stri
     if (!std::filesystem::exists(path))
         return SE_ERR_FNF;
     if (IsProgram(path)) {
-        const std::string workFolder = nativeFolder.empty() ? std::filesystem::path(path).parent_path().string()
-                                                            : nativeFolder;
-        const std::string program = path.find('/') == std::string::npos ? "./" + path : path;
-        const StartedProcess started = StartProcess(program, SplitParameters(NativePath(parameters)), workFolder,
-                                                    std::chrono::milliseconds(0));
+        // Named absolutely, since the program starts in its own folder.
+        const std::filesystem::path program = std::filesystem::absolute(path);
+        const StartedProcess started = StartProcess(program.string(), SplitParameters(NativePath(parameters)),
+                                                    program.parent_path().string(), std::chrono::milliseconds(0));
         return ShellCodeOfStartError(started.error);
     }
-    return OpenWithDesktop(verb, path, nativeFolder);
+    return OpenWithDesktop(verb, std::filesystem::absolute(path).string(), nativeFolder);
 }
 
 bool LinuxShell::CreateLink(const std::string& target, const std::string& linkFile, const std::string& workFolder)
