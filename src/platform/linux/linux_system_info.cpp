@@ -122,11 +122,12 @@ DriveInfo DescribeMount(const MountEntry& mount, const std::map<std::string, std
     const bool onDevice = mount.source.starts_with("/dev/");
     drive.kind = KindOfMount(mount, onDevice && IsRemovableDevice(mount.source));
     drive.source = Utf8ToAnsi(mount.source);
+    if (!onDevice)
+        return drive;
     std::error_code error;
-    const auto device = std::filesystem::canonical(mount.source, error);
-    if (onDevice && !error)
-        if (const auto label = labels.find(device.string()); label != labels.end())
-            drive.label = Utf8ToAnsi(label->second);
+    const auto device = std::filesystem::canonical(mount.source, error); // /dev/mapper/... names are links
+    if (const auto label = labels.find(device.string()); !error && label != labels.end())
+        drive.label = Utf8ToAnsi(label->second);
     return drive;
 }
 
