@@ -68,18 +68,27 @@ void FillRect(Canvas& canvas, int left, int top, int right, int bottom, std::uin
             canvas[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = colour;
 }
 
-// A key: dark border, shadow on the right and bottom, and a 5 x 7 glyph of its own.
+// A 5 x 7 glyph of random dots, each dot `scale` pixels wide.
+void DrawGlyph(Canvas& canvas, int left, int top, int scale, Draw& draw)
+{
+    const std::uint64_t dots = (std::uint64_t{draw.Below(1u << 30)} << 5) | draw.Below(32);
+    for (int row = 0; row < 7; ++row)
+        for (int column = 0; column < 5; ++column)
+            if (dots >> (row * 5 + column) & 1)
+                FillRect(canvas, left + scale * column, top + scale * row, left + scale * (column + 1),
+                         top + scale * (row + 1), kKeyBorder);
+}
+
+// A key: dark border, shadow on the right and bottom, a face shaded from top to
+// bottom, a large glyph and a small one.
 void DrawKey(Canvas& canvas, int left, int top, int width, int height, Draw& draw)
 {
     FillRect(canvas, left, top, left + width, top + height, kKeyBorder);
     FillRect(canvas, left + 1, top + 1, left + width - 1, top + height - 1, kKeyShadow);
-    FillRect(canvas, left + 1, top + 1, left + width - 3, top + height - 3, kKeyFace);
-    const std::uint32_t glyph = draw.Below(1u << 30) | 1u;
-    for (int row = 0; row < 7; ++row)
-        for (int column = 0; column < 5; ++column)
-            if (glyph >> ((row * 5 + column) % 30) & 1)
-                FillRect(canvas, left + 6 + 2 * column, top + 6 + 2 * row, left + 8 + 2 * column, top + 8 + 2 * row,
-                         kKeyBorder);
+    for (int y = top + 1; y < top + height - 3; ++y)
+        FillRect(canvas, left + 1, y, left + width - 3, y + 1, static_cast<std::uint8_t>(kKeyFace + 200 + (y - top)));
+    DrawGlyph(canvas, left + 5, top + 5, 2, draw);
+    DrawGlyph(canvas, left + width - 12, top + height - 13, 1, draw);
 }
 
 } // namespace
@@ -91,14 +100,18 @@ std::string GeneratedKeyboardBitmap()
         row.fill(kBackground);
     Draw draw(1);
     constexpr int kRows = 6;
-    constexpr int kKeyHeight = 36;
+    constexpr int kKeyHeight = 35;
+    constexpr int kGap = 3;
+    constexpr int kMargin = 6;
     for (int row = 0; row < kRows; ++row) {
-        const int top = 8 + row * (kKeyHeight + 3);
-        int left = 6 + row * 9;
-        while (left < kWidth - 50) {
+        const int top = kMargin + row * (kKeyHeight + kGap);
+        int left = kMargin + row * 9;
+        for (;;) {
             const int width = draw.OneIn(6) ? 56 + static_cast<int>(draw.Below(40)) : 38;
+            if (left + width > kWidth - kMargin)
+                break;
             DrawKey(canvas, left, top, width, kKeyHeight, draw);
-            left += width + 3;
+            left += width + kGap;
         }
     }
     std::string out = BitmapHeaders();
