@@ -8,6 +8,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 TEST(Mounts, ReadMountInfoWithItsEscapesAndHiddenMounts)
 {
     const std::string text =
@@ -58,6 +60,20 @@ TEST(SystemFacts, ParseTheSystemsFiles)
     EXPECT_EQ(DistributionName("NAME=Arch\nVERSION_ID=rolling\n"), "Arch rolling");
     EXPECT_EQ(CpuInfoMHz("processor\t: 0\ncpu MHz\t\t: 2394.454\n"), 2394);
     EXPECT_EQ(CpuInfoMHz("processor\t: 0\n"), 0);
+}
+
+TEST(SystemFacts, LabelsAreTheNamesOfTheLinksToTheirDevices)
+{
+    Sandbox sandbox;
+    const std::string dev = sandbox.Root() + "/dev";
+    Sandbox::Write(dev + "/sdb1", "");
+    std::filesystem::create_directories(dev + "/by-label");
+    std::filesystem::create_symlink("../sdb1", dev + "/by-label/Mein\\x20Stick");
+    const auto labels = LabelsByDevice(dev + "/by-label");
+    ASSERT_EQ(labels.size(), 1u);
+    EXPECT_EQ(labels.begin()->first, std::filesystem::canonical(dev + "/sdb1").string());
+    EXPECT_EQ(labels.begin()->second, "Mein Stick");
+    EXPECT_TRUE(LabelsByDevice(dev + "/fehlt").empty());
 }
 
 TEST(SystemFacts, DescribeThisMachine)

@@ -86,19 +86,6 @@ std::int32_t MeasureTimeStampCounter()
 }
 #endif
 
-// The device each label of /dev/disk/by-label stands for.
-std::map<std::string, std::string> LabelsByDevice()
-{
-    std::map<std::string, std::string> labels;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator("/dev/disk/by-label", error)) {
-        const auto device = std::filesystem::canonical(entry.path(), error);
-        if (!error)
-            labels[device.string()] = DecodeLabel(entry.path().filename().string());
-    }
-    return labels;
-}
-
 // The system marks a removable disk (not its partitions) in /sys/class/block.
 bool IsRemovableDevice(const std::string& source)
 {
@@ -155,6 +142,18 @@ bool IsSystemPlace(const std::string& point)
 }
 
 } // namespace
+
+std::map<std::string, std::string> LabelsByDevice(const std::string& folder)
+{
+    std::map<std::string, std::string> labels;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const auto device = std::filesystem::canonical(entry.path(), error);
+        if (!error)
+            labels[device.string()] = DecodeLabel(entry.path().filename().string());
+    }
+    return labels;
+}
 
 MemoryStatus ParseMemInfo(const std::string& text)
 {

@@ -2,6 +2,7 @@
 
 #include "platform/system_info.h"
 
+#include <map>
 #include <optional>
 #include <string>
 
@@ -27,5 +28,7 @@ MemoryStatus ParseMemInfo(const std::string& text);
 OsVersion ParseKernelRelease(const std::string& release);
 // PRETTY_NAME, or NAME and VERSION_ID, of an os-release file.
 std::string DistributionName(const std::string& osRelease);
+// The device (its canonical path) each label link in folder stands for.
+std::map<std::string, std::string> LabelsByDevice(const std::string& folder = "/dev/disk/by-label");
 // "cpu MHz" of the first processor in /proc/cpuinfo, rounded; 0 when missing.
 std::int32_t CpuInfoMHz(const std::string& cpuInfo);
