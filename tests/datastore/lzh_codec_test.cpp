@@ -29,18 +29,20 @@ struct Vector {
     std::string name;
     std::string plain;
     std::string block;
+    bool oldForm;  // a block the encoder no longer writes, for decoding only
 };
 
-// Every NAME.in with its NAME.lzh, except the old-form block.
+// Every NAME.in with its NAME.lzh.
 std::vector<Vector> LoadVectors()
 {
     std::vector<Vector> vectors;
     for (const auto& entry : fs::directory_iterator(kVectorDir)) {
         const fs::path& path = entry.path();
-        const std::string name = path.stem().string();
-        if (path.extension() != ".in" || name.starts_with("oldform"))
+        if (path.extension() != ".in")
             continue;
-        vectors.push_back({name, ReadFile(path), ReadFile(fs::path(path).replace_extension(".lzh"))});
+        const std::string name = path.stem().string();
+        vectors.push_back({name, ReadFile(path), ReadFile(fs::path(path).replace_extension(".lzh")),
+                           name.starts_with("oldform")});
     }
     return vectors;
 }
@@ -88,10 +90,11 @@ public:
 TEST(LzhCodec, EveryVectorEncodesByteForByteAndDecodesBack)
 {
     const std::vector<Vector> vectors = LoadVectors();
-    ASSERT_GE(vectors.size(), 17u) << kVectorDir;
+    ASSERT_GE(vectors.size(), 18u) << kVectorDir;
     for (const Vector& v : vectors) {
         SCOPED_TRACE(v.name);
-        EXPECT_EQ(LzhEncodeBytes(v.plain), v.block);
+        if (!v.oldForm)
+            EXPECT_EQ(LzhEncodeBytes(v.plain), v.block);
         if (v.plain.size() >= 5) {
             EXPECT_EQ(LzhDecodeBytes(v.block), v.plain);
         }
