@@ -93,8 +93,9 @@ TEST(LzhCodec, EveryVectorEncodesByteForByteAndDecodesBack)
     ASSERT_GE(vectors.size(), 18u) << kVectorDir;
     for (const Vector& v : vectors) {
         SCOPED_TRACE(v.name);
-        if (!v.oldForm)
+        if (!v.oldForm) {
             EXPECT_EQ(LzhEncodeBytes(v.plain), v.block);
+        }
         if (v.plain.size() >= 5) {
             EXPECT_EQ(LzhDecodeBytes(v.block), v.plain);
         }
