@@ -49,8 +49,8 @@ public:
     // Nothing when the version cannot be asked.
     virtual std::optional<OsVersion> Version() = 0;
 
-    // The drive holding path (the mounted file system with the deepest root
-    // above it); nothing when path does not exist.
+    // The drive holding path, or that would hold it (the mounted file system
+    // with the deepest root above it); nothing for a path that is not absolute.
     virtual std::optional<DriveInfo> DriveOf(const std::string& path) = 0;
     // Bytes free for the user on the drive holding path; -1 when it cannot be asked.
     virtual std::int64_t FreeBytes(const std::string& path) = 0;
