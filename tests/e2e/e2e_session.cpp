@@ -194,7 +194,7 @@ E2eSession::E2eSession(bool windowManager)
             return Run({"xprop", "-root", "_NET_CLIENT_LIST"}).find("window id") != std::string::npos;
         });
         if (!managed)
-            throw std::runtime_error("openbox did not start");
+            throw std::runtime_error("openbox did not start: " + ReadFile(home_ / "openbox.log"));
     }
 }
 
@@ -249,42 +249,51 @@ std::string E2eSession::Run(const std::vector<std::string>& argv)
     return text;
 }
 
-unsigned long E2eSession::FindWindow(const std::string& name)
+unsigned long E2eSession::FindWindow(const std::string& pattern)
 {
     try {
-        const std::string ids = Run({"xdotool", "search", "--name", "^" + name + "$"});
+        const std::string ids = Run({"xdotool", "search", "--onlyvisible", "--name", pattern});
         return std::stoul(ids);
     } catch (const std::exception&) {
         return 0;
     }
 }
 
+// The client area's place on the screen (xdotool counts a frame twice under some managers).
 E2eSession::Geometry E2eSession::WindowGeometry(unsigned long window)
 {
-    const std::string text = Run({"xdotool", "getwindowgeometry", "--shell", std::to_string(window)});
-    Geometry geometry;
-    std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);) {
-        const auto equals = line.find('=');
-        if (equals == std::string::npos)
-            continue;
-        const std::string name = line.substr(0, equals);
-        const int value = std::stoi(line.substr(equals + 1));
-        if (name == "X")
-            geometry.x = value;
-        else if (name == "Y")
-            geometry.y = value;
-        else if (name == "WIDTH")
-            geometry.width = value;
-        else if (name == "HEIGHT")
-            geometry.height = value;
-    }
-    return geometry;
+    const std::string text = Run({"xwininfo", "-id", std::to_string(window)});
+    const auto valueAfter = [&](const std::string& label) {
+        const auto at = text.find(label);
+        return at == std::string::npos ? 0 : std::stoi(text.substr(at + label.size()));
+    };
+    return {valueAfter("Absolute upper-left X:"), valueAfter("Absolute upper-left Y:"), valueAfter("Width:"),
+            valueAfter("Height:")};
 }
 
+// Waits until the pointer is there: the next xdotool run has its own connection,
+// whose requests the server may otherwise take first. (xdotool waits forever for a
+// move to where the pointer already is.)
 void E2eSession::MouseMove(int x, int y)
 {
-    Run({"xdotool", "mousemove", "--sync", std::to_string(x), std::to_string(y)});
+    if (PointerAt() != std::pair{x, y})
+        Run({"xdotool", "mousemove", "--sync", std::to_string(x), std::to_string(y)});
+}
+
+void E2eSession::MouseMoveIn(unsigned long window, int x, int y)
+{
+    const Geometry area = WindowGeometry(window);
+    MouseMove(area.x + x, area.y + y);
+}
+
+std::pair<int, int> E2eSession::PointerAt()
+{
+    const std::string text = Run({"xdotool", "getmouselocation", "--shell"});
+    const auto valueOf = [&](const std::string& name) {
+        const auto at = text.find(name + "=");
+        return at == std::string::npos ? -1 : std::stoi(text.substr(at + name.size() + 1));
+    };
+    return {valueOf("X"), valueOf("Y")};
 }
 
 void E2eSession::MouseDown(int button)

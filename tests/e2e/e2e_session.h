@@ -55,15 +55,19 @@ public:
     // Runs a program to its end and returns its standard output; throws when it fails.
     std::string Run(const std::vector<std::string>& argv);
 
-    // The window whose name is exactly name, 0 while there is none.
-    unsigned long FindWindow(const std::string& name);
+    // The first visible window whose name matches the regular expression, 0 while there is none.
+    unsigned long FindWindow(const std::string& pattern);
     struct Geometry {
         int x = 0, y = 0, width = 0, height = 0;
+        friend bool operator==(const Geometry&, const Geometry&) = default;
     };
     Geometry WindowGeometry(unsigned long window);
 
     // Mouse actions through xdotool, at root coordinates.
     void MouseMove(int x, int y);
+    // To a point of the window's client area.
+    void MouseMoveIn(unsigned long window, int x, int y);
+    std::pair<int, int> PointerAt();
     void MouseDown(int button = 1);
     void MouseUp(int button = 1);
     void Click(int x, int y);

@@ -3,12 +3,15 @@
 //   press <keysym name> state=<modifier bits> text=<UTF-8 text>
 //   release <keysym name> state=<modifier bits>
 // The first line is "window <id>"; "focus in" / "focus out" report the focus.
+// With "--close <id>" it instead asks window id to close, as a window manager's
+// close button does, and ends.
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -42,6 +45,20 @@ void LogKey(XKeyEvent& event)
     std::fflush(stdout);
 }
 
+int SendCloseRequest(Display* display, Window window)
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XSync(display, False);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -51,6 +68,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "key_logger: cannot open the display\n");
         return 1;
     }
+    if (argc == 3 && std::string(argv[1]) == "--close")
+        return SendCloseRequest(display, std::strtoul(argv[2], nullptr, 0));
     const int x = argc > 1 ? std::atoi(argv[1]) : 0;
     const int y = argc > 2 ? std::atoi(argv[2]) : 400;
     const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), x, y, 400, 200, 1,

@@ -1,0 +1,324 @@
+// The real keyboard program on a virtual display, with and without a window
+// manager: keys clicked at the stored layout's coordinates reach an X client.
+
+#include "e2e_session.h"
+#include "keyboard/key_hit_test.h"
+#include "layout/key_list.h"
+#include "layout/layout_reader.h"
+#include "services/text_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> DataLines(const std::string& name)
+{
+    std::istringstream text(ReadFile(fs::path(TAPSODY_SOURCE_DIR) / "data" / name));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(text, line);)
+        lines.push_back(line.ends_with('\r') ? line.substr(0, line.size() - 1) : line);
+    return lines;
+}
+
+KeyTable StoredKeys()
+{
+    KeyTable table;
+    BuildKeyList(table, DataLines("tastenmemo.txt"));
+    LoadLayoutLines(table, DataLines("belegmemo.txt"));
+    return table;
+}
+
+// A screenshot as rows of 0xRRGGBB pixels.
+struct Screenshot {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+    std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+};
+
+Screenshot ReadPpm(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::string magic;
+    int maxValue = 0;
+    Screenshot shot;
+    in >> magic >> shot.width >> shot.height >> maxValue;
+    in.get();
+    shot.pixels.resize(static_cast<std::size_t>(shot.width * shot.height));
+    for (std::uint32_t& pixel : shot.pixels) {
+        unsigned char rgb[3] = {};
+        in.read(reinterpret_cast<char*>(rgb), 3);
+        pixel = (std::uint32_t(rgb[0]) << 16) | (std::uint32_t(rgb[1]) << 8) | rgb[2];
+    }
+    return shot;
+}
+
+class KeyboardE2e : public ::testing::TestWithParam<bool> {
+protected:
+    E2eSession session{GetParam()};
+    KeyTable keys = StoredKeys();
+    fs::path program = session.Home() / "bin" / "tapsody";
+    ChildProcess logger;
+    ChildProcess app;
+    unsigned long loggerWindow = 0;
+    unsigned long keyboard = 0;
+
+    void SetUp() override
+    {
+        // The program keeps its settings beside itself when it can: give it a folder of its own.
+        fs::create_directories(program.parent_path());
+        fs::copy_file(TAPSODY_PROGRAM, program);
+        logger = session.Start({KEY_LOGGER, "0", "500"}, session.Home() / "keys.log");
+        ASSERT_TRUE(WaitUntil([&] { return KeyLog().find('\n') != std::string::npos; }));
+        loggerWindow = std::stoul(KeyLog().substr(7));
+    }
+
+    std::string KeyLog() { return ReadFile(session.Home() / "keys.log"); }
+
+    void StartKeyboard(const std::vector<std::string>& switches = {})
+    {
+        std::vector<std::string> argv = {program.string()};
+        argv.insert(argv.end(), switches.begin(), switches.end());
+        app = session.Start(argv, session.Home() / "tapsody.out");
+        ASSERT_TRUE(WaitUntil([&] { return (keyboard = session.FindWindow("^Tapsody 1\\.7")) != 0; }))
+            << ReadFile(session.Home() / "tapsody.out");
+    }
+
+    // Gives the logger the focus and lets the keyboard's 200 ms tracking see it.
+    void FocusLogger()
+    {
+        if (GetParam())
+            session.Run({"xdotool", "windowactivate", "--sync", std::to_string(loggerWindow)});
+        else
+            session.Run({"xdotool", "windowfocus", "--sync", std::to_string(loggerWindow)});
+        ASSERT_TRUE(WaitUntil([&] {
+            const std::string log = KeyLog();
+            const auto last = log.rfind("focus ");
+            return last != std::string::npos && log.compare(last, 8, "focus in") == 0;
+        }));
+        std::this_thread::sleep_for(450ms);
+    }
+
+    int KeyIndex(const std::string& name) const
+    {
+        const int index = KeyNamed(keys, UpperStr(name));
+        EXPECT_GE(index, 0) << name;
+        return index;
+    }
+
+    // The middle of the key, where the stored layout finds it first.
+    std::pair<int, int> KeyPoint(const std::string& name) const
+    {
+        const TKeyRecord& key = keys.Key(KeyIndex(name));
+        const int x = key.p0x + key.p1x / 2;
+        const int y = key.p0y + key.p1y / 2;
+        EXPECT_EQ(KeyAt(keys, x, y), KeyIndex(name)) << name;
+        return {x, y};
+    }
+
+    void ClickKey(const std::string& name)
+    {
+        const auto [x, y] = KeyPoint(name);
+        session.MouseMoveIn(keyboard, x, y);
+        session.MouseDown();
+        session.MouseUp();
+        // At a person's pace: under openbox, clicks much quicker than this can be
+        // swallowed before they reach the program.
+        std::this_thread::sleep_for(150ms);
+    }
+
+    // A point of the picture that is on no key.
+    std::pair<int, int> PointBesideKeys() const
+    {
+        for (int y = 2; y < 60; ++y)
+            for (int x = 880; x > 600; --x)
+                if (KeyAt(keys, x, y) == -1)
+                    return {x, y};
+        return {-1, -1};
+    }
+
+    std::vector<std::string> KeyLines(std::size_t count)
+    {
+        std::vector<std::string> lines;
+        WaitUntil([&] {
+            lines.clear();
+            std::istringstream text(KeyLog());
+            for (std::string line; std::getline(text, line);)
+                if (line.starts_with("press ") || line.starts_with("release "))
+                    lines.push_back(line);
+            return lines.size() >= count;
+        });
+        return lines;
+    }
+
+    std::string TypedText(std::size_t length)
+    {
+        std::string text;
+        WaitUntil([&] {
+            text.clear();
+            for (const std::string& line : KeyLines(0))
+                if (const auto at = line.find(" text="); line.starts_with("press ") && at != std::string::npos)
+                    text += line.substr(at + 6);
+            return text.size() >= length;
+        });
+        return text;
+    }
+
+    Screenshot Shot()
+    {
+        const fs::path file = session.Home() / "shot.ppm";
+        session.Run({"import", "-window", std::to_string(keyboard), "-depth", "8", "ppm:" + file.string()});
+        return ReadPpm(file);
+    }
+
+    // Whether the key's whole area shows the first picture's colours inverted.
+    bool ShowsInverted(const Screenshot& before, const Screenshot& after, const std::string& name) const
+    {
+        const TKeyRecord& key = keys.Key(KeyIndex(name));
+        for (int y = key.p0y; y <= key.p0y + key.p1y; ++y)
+            for (int x = key.p0x; x <= key.p0x + key.p1x; ++x)
+                if (after.At(x, y) != (before.At(x, y) ^ 0xFFFFFFu))
+                    return false;
+        return true;
+    }
+
+    // A visible window of the program other than the keyboard (a menu or a question); 0 when none.
+    unsigned long OtherWindow()
+    {
+        std::string ids;
+        try {
+            ids = session.Run({"xdotool", "search", "--onlyvisible", "--pid", std::to_string(app.Pid())});
+        } catch (const std::exception&) {
+            return 0;  // xdotool fails when it finds nothing
+        }
+        std::istringstream list(ids);
+        for (std::string id; std::getline(list, id);)
+            if (std::stoul(id) != keyboard)
+                return std::stoul(id);
+        return 0;
+    }
+
+    void CloseKeyboard()
+    {
+        session.Run({KEY_LOGGER, "--close", std::to_string(keyboard)});
+    }
+};
+
+TEST_P(KeyboardE2e, ClickedKeysTypeASentence)
+{
+    StartKeyboard();
+    FocusLogger();
+    for (const char* key : {"SHIFT-Links", "h", "SHIFT-Links", "a", "l", "l", "o", "Space", "w", "e", "l", "t",
+                            ",", "Space", "\xDF", "#", "+", "-", "<", "\xE4", "\xF6", "\xFC", "Space", "1", "2", "Num 7",
+                            "SHIFT-Rechts", "1", "SHIFT-Rechts", "."})
+        ClickKey(key);
+    const std::string expected = "Hallo welt, \xC3\x9F#+-<\xC3\xA4\xC3\xB6\xC3\xBC 127!.";
+    EXPECT_EQ(TypedText(expected.size()), expected);
+}
+
+TEST_P(KeyboardE2e, LatchedModifiersWrapTheKeyAndStayHighlighted)
+{
+    StartKeyboard();
+    FocusLogger();
+    const Screenshot plain = Shot();
+    for (const char* key : {"SHIFT-Links", "CTRL-Links", "ALT", "F4"})
+        ClickKey(key);
+    EXPECT_EQ(KeyLines(8), (std::vector<std::string>{
+                               "press Shift_L state=0 text=", "press Control_L state=1 text=",
+                               "press Meta_L state=5 text=", "press F4 state=13 text=", "release F4 state=13",
+                               "release Shift_L state=13", "release Control_L state=12",
+                               "release Alt_L state=8"}));
+    Screenshot latched;
+    EXPECT_TRUE(WaitUntil([&] {
+        latched = Shot();
+        return ShowsInverted(plain, latched, "SHIFT-Links");
+    }));
+    for (const char* key : {"SHIFT-Rechts", "CTRL-Links", "CTRL-Rechts", "ALT"})
+        EXPECT_TRUE(ShowsInverted(plain, latched, key)) << key;
+    EXPECT_TRUE(ShowsInverted(plain, plain, "F4") == false);
+    const auto [fx, fy] = KeyPoint("F4");
+    EXPECT_EQ(latched.At(fx, fy), plain.At(fx, fy));
+}
+
+TEST_P(KeyboardE2e, PressReleasedBesideTheKeySendsNothing)
+{
+    StartKeyboard();
+    FocusLogger();
+    const auto [ax, ay] = KeyPoint("a");
+    const auto [bx, by] = PointBesideKeys();
+    session.MouseMoveIn(keyboard, ax, ay);
+    session.MouseDown();
+    session.MouseMoveIn(keyboard, bx, by);
+    session.MouseUp();
+    ClickKey("b");
+    EXPECT_EQ(TypedText(1), "b");
+}
+
+TEST_P(KeyboardE2e, DraggingBesideTheKeysMovesTheWindowUnlessSwitchedOff)
+{
+    const auto drag = [&] {
+        const auto [x, y] = PointBesideKeys();
+        const E2eSession::Geometry before = session.WindowGeometry(keyboard);
+        session.MouseMove(before.x + x, before.y + y);
+        session.MouseDown();
+        for (int step = 1; step <= 4; ++step)
+            session.MouseMove(before.x + x - 10 * step, before.y + y + 5 * step);
+        session.MouseUp();
+        std::this_thread::sleep_for(200ms);  // let a move arrive, if one was asked for
+        const E2eSession::Geometry after = session.WindowGeometry(keyboard);
+        return std::pair{after.x - before.x, after.y - before.y};
+    };
+    StartKeyboard({"/M"});
+    EXPECT_EQ(drag(), (std::pair{0, 0}));
+    CloseKeyboard();
+    app.Stop();
+
+    StartKeyboard();
+    EXPECT_EQ(drag(), (std::pair{-40, 20}));
+}
+
+TEST_P(KeyboardE2e, SettingsSurviveARestart)
+{
+    StartKeyboard();
+    // The first item of the picture's pop-up menu switches the beep on.
+    const auto [x, y] = PointBesideKeys();
+    session.MouseMoveIn(keyboard, x, y);
+    session.Run({"xdotool", "click", "3"});
+    ASSERT_TRUE(WaitUntil([&] { return OtherWindow() != 0; }));
+    session.Run({"xdotool", "key", "Down", "Return"});
+    ASSERT_TRUE(WaitUntil([&] { return OtherWindow() == 0; }));
+    session.Run({"xdotool", "windowmove", std::to_string(keyboard), "100", "120"});
+    E2eSession::Geometry placed;
+    ASSERT_TRUE(WaitUntil([&] {
+        placed = session.WindowGeometry(keyboard);
+        return placed.x >= 100 && placed.x < 110;
+    }));
+
+    // "Programm beenden?" is asked first; Enter answers with its first button, Yes.
+    CloseKeyboard();
+    unsigned long question = 0;
+    ASSERT_TRUE(WaitUntil([&] { return (question = OtherWindow()) != 0; }));
+    session.Run({"xdotool", "windowfocus", "--sync", std::to_string(question), "key", "Return"});
+    ASSERT_EQ(app.WaitForExit(10s), 0);
+    const std::string settings = ReadFile(program.parent_path() / "Tapsodia.ini");
+    EXPECT_NE(settings.find("Peep=1"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("endefragen=1"), std::string::npos) << settings;
+
+    StartKeyboard();
+    EXPECT_EQ(session.WindowGeometry(keyboard), placed);
+}
+
+std::string DesktopName(const ::testing::TestParamInfo<bool>& desktop)
+{
+    return desktop.param ? "Openbox" : "NoManager";
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, KeyboardE2e, ::testing::Values(false, true), DesktopName);
+
+}  // namespace
