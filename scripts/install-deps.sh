@@ -10,7 +10,7 @@ packages=(
     # tests and benchmarks
     libgtest-dev libgmock-dev libbenchmark-dev
     # virtual display, a window manager, input and a terminal for end-to-end runs and the demo
-    xvfb xauth openbox xdotool xterm x11-utils x11-apps imagemagick
+    xvfb xauth openbox xdotool xterm x11-utils x11-apps x11-xkb-utils imagemagick
     fonts-dejavu-core desktop-file-utils
 )
 
