@@ -148,7 +148,10 @@ void TMainform::ApplySwitches()
     if (SwitchPresent("/i", ParamLine)) {
         ReplaceAllNoCase(ParamLine, "/i", "");
         ParamLine = TrimStr(ParamLine);
-        setWindowFlag(Qt::FramelessWindowHint, true);
+        // No caption bar: Qt keeps a frame while any caption button is asked for.
+        setWindowFlags((windowFlags() & ~(Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)) |
+                       Qt::FramelessWindowHint);
     }
     if (SwitchPresent("/m", ParamLine)) {
         ReplaceAllNoCase(ParamLine, "/m", "");
