@@ -2,6 +2,7 @@
 
 #include "datastore/binary_data.h"
 #include "datastore/window_records.h"
+#include "keyboard/focus_on_request.h"
 #include "keyboard/keyboard_image.h"
 #include "layout/layout_form.h"
 #include "services/program_record.h"
@@ -15,6 +16,7 @@
 #include "support/qt_text.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -68,8 +70,10 @@ TMainform::TMainform(KeyboardOutput& output)
     move(241, 344);
     // The window never takes the keyboard focus when clicked, so a menu or list
     // open in the target stays open and keys typed on the real keyboard go on
-    // reaching the target.
+    // reaching the target; it takes the focus only when the user gives it.
     setAttribute(Qt::WA_ShowWithoutActivating);
+    if (QGuiApplication::platformName() == "xcb")
+        focusOnRequest_ = std::make_unique<FocusOnRequest>(*this);
     Image = new TKeyboardImage(this);
     Image->move(0, 0);
     Timer1 = new QTimer(this);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+class FocusOnRequest;
 class QAction;
 class QMenu;
 class QTimer;
@@ -84,4 +85,5 @@ private:
     QAction* Infobtn = nullptr;
     QTimer* Timer1 = nullptr;
     std::unique_ptr<TBinaryData> sprachmemo;
+    std::unique_ptr<FocusOnRequest> focusOnRequest_;
 };

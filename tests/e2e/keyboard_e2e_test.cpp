@@ -246,6 +246,35 @@ TEST_P(KeyboardE2e, LatchedModifiersWrapTheKeyAndStayHighlighted)
     EXPECT_EQ(latched.At(fx, fy), plain.At(fx, fy));
 }
 
+TEST_P(KeyboardE2e, ClickingKeysLeavesTheFocusWithTheTarget)
+{
+    StartKeyboard();
+    FocusLogger();
+    ClickKey("a");
+    ClickKey("SHIFT-Links");
+    EXPECT_EQ(TypedText(1), "a");
+    EXPECT_EQ(std::stoul(session.Run({"xdotool", "getwindowfocus"})), loggerWindow);
+    EXPECT_EQ(KeyLog().find("focus out"), std::string::npos);
+}
+
+// Under a window manager the user gives the keyboard the focus by its caption bar;
+// then keys of the real keyboard, F1 among them, go to the keyboard window.
+TEST_P(KeyboardE2e, CaptionClickGivesTheKeyboardTheFocus)
+{
+    if (!GetParam())
+        GTEST_SKIP() << "without a window manager there is no caption bar";
+    StartKeyboard();
+    FocusLogger();
+    session.MouseMoveIn(keyboard, 300, -10);
+    session.MouseDown();
+    session.MouseUp();
+    EXPECT_TRUE(WaitUntil([&] { return std::stoul(session.Run({"xdotool", "getwindowfocus"})) == keyboard; }));
+    session.Run({"xdotool", "key", "F1"});
+    ClickKey("b");  // the target still gets the keys clicked on the picture
+    EXPECT_EQ(TypedText(1), "b");
+    EXPECT_EQ(KeyLog().find("F1"), std::string::npos);
+}
+
 TEST_P(KeyboardE2e, PressReleasedBesideTheKeySendsNothing)
 {
     StartKeyboard();
