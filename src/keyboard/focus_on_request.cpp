@@ -39,20 +39,20 @@ bool FocusOnRequest::nativeEventFilter(const QByteArray& eventType, void* messag
     if (offer->format != 32 || offer->window != window_.internalWinId() ||
         offer->type != AtomNamed("WM_PROTOCOLS") || offer->data.data32[0] != AtomNamed("WM_TAKE_FOCUS"))
         return false;
-    if (!ClickOnPicture()) {
+    if (!PointerOnPicture()) {
         XSetInputFocus(display, offer->window, RevertToParent, offer->data.data32[1]);
         XFlush(display);
     }
     return false;
 }
 
-bool FocusOnRequest::ClickOnPicture() const
+// The offer may arrive after a quick click has ended, so the pointer resting on the
+// picture is enough to decline it; the caption bar lies outside the picture.
+bool FocusOnRequest::PointerOnPicture() const
 {
-    Display* display = SharedX11Display();
     Window root = 0, child = 0;
     int rootX = 0, rootY = 0, x = 0, y = 0;
     unsigned int buttons = 0;
-    XQueryPointer(display, window_.internalWinId(), &root, &child, &rootX, &rootY, &x, &y, &buttons);
-    const bool buttonHeld = (buttons & (Button1Mask | Button2Mask | Button3Mask)) != 0;
-    return buttonHeld && window_.rect().contains(x, y);
+    XQueryPointer(SharedX11Display(), window_.internalWinId(), &root, &child, &rootX, &rootY, &x, &y, &buttons);
+    return window_.rect().contains(x, y);
 }
