@@ -1,5 +1,7 @@
 #include "e2e_session.h"
 
+#include <X11/Xlib.h>
+
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
@@ -213,6 +215,7 @@ void E2eSession::WriteQuietOpenboxConfig()
 
 E2eSession::~E2eSession()
 {
+    connection_.reset();
     windowManager_.Stop();
     server_.Stop();
     std::error_code ignored;
@@ -301,9 +304,22 @@ void E2eSession::MouseDown(int button)
     Run({"xdotool", "mousedown", std::to_string(button)});
 }
 
+// A window manager may hold the pointer for a moment after a press; until it lets
+// go, the release waits in the server, and a pointer moved meanwhile would give
+// the release the new position. So wait until the server has taken the release.
 void E2eSession::MouseUp(int button)
 {
     Run({"xdotool", "mouseup", std::to_string(button)});
+    if (!connection_)
+        connection_ = OpenX11Display(display_);
+    WaitUntil([&] {
+        Window root = 0, child = 0;
+        int rootX = 0, rootY = 0, x = 0, y = 0;
+        unsigned int state = 0;
+        XQueryPointer(connection_.get(), DefaultRootWindow(connection_.get()), &root, &child, &rootX, &rootY, &x,
+                      &y, &state);
+        return (state & (Button1Mask << (button - 1))) == 0;
+    });
 }
 
 void E2eSession::Click(int x, int y)

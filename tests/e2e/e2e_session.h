@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/linux/x11_display.h"
+
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -79,4 +81,5 @@ private:
     std::string display_;
     ChildProcess server_;
     ChildProcess windowManager_;
+    X11DisplayHandle connection_;
 };

@@ -128,9 +128,6 @@ protected:
         session.MouseMoveIn(keyboard, x, y);
         session.MouseDown();
         session.MouseUp();
-        // At a person's pace: under openbox, clicks much quicker than this can be
-        // swallowed before they reach the program.
-        std::this_thread::sleep_for(150ms);
     }
 
     // A point of the picture that is on no key.
