@@ -116,7 +116,7 @@ int X11KeyboardOutput::LendKeycode(unsigned long plain, unsigned long shifted)
     KeySym pair[2] = {plain, shifted != 0 ? shifted : NoSymbol};
     XChangeKeyboardMapping(display_, keycode, 2, pair, 1);
     XSync(display_, False);
-    lent_.push_back({keycode, plain, shifted, false, std::chrono::steady_clock::now()});
+    lent_.push_back({keycode, false, std::chrono::steady_clock::now()});
     return keycode;
 }
 

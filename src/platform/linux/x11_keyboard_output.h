@@ -40,8 +40,6 @@ public:
 private:
     struct LentKeycode {
         int keycode = 0;
-        unsigned long plain = 0;
-        unsigned long shifted = 0;
         bool down = false;
         std::chrono::steady_clock::time_point releasedAt{};
     };
