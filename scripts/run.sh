@@ -42,7 +42,7 @@ wait_for() {
 }
 
 exec {fd}<> <(:)
-Xvfb -displayfd "$fd" -screen 0 1280x800x24 -nolisten tcp 2>"$sandbox/xvfb.log" &
+Xvfb -displayfd "$fd" -screen 0 1280x800x24 -nolisten tcp -noreset 2>"$sandbox/xvfb.log" &
 pids+=($!)
 read -r -u "$fd" number
 export DISPLAY=:$number

@@ -170,13 +170,14 @@ E2eSession::E2eSession(bool windowManager)
         std::filesystem::create_directories(home_ / folder);
     std::filesystem::permissions(home_ / "runtime", std::filesystem::perms::owner_all);
 
-    // Xvfb picks a free display number and writes it to the pipe.
+    // Xvfb picks a free display number and writes it to the pipe; without -noreset it
+    // would restart whenever its last client leaves, refusing connections meanwhile.
     int pipeFds[2];
     if (pipe(pipeFds) != 0)
         throw std::runtime_error("pipe failed");
     const int log = open((home_ / "xvfb.log").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     server_ = ChildProcess::Adopt(Spawn({"Xvfb", "-displayfd", std::to_string(pipeFds[1]), "-screen", "0",
-                                         "1280x1024x24", "-nolisten", "tcp"},
+                                         "1280x1024x24", "-nolisten", "tcp", "-noreset"},
                                         {}, log, pipeFds[1]));
     close(log);
     close(pipeFds[1]);
