@@ -1,11 +1,11 @@
 #include "layout/layout_writer.h"
 
+#include "datastore/file_bytes.h"
 #include "platform/ansi_utf8.h"
 #include "services/text_helpers.h"
 #include "support/messages.h"
 
 #include <filesystem>
-#include <fstream>
 #include <set>
 
 namespace {
@@ -67,38 +67,6 @@ void AddSection(std::vector<std::string>& lines, const std::string& name, const 
     lines.insert(lines.end(), entries.begin(), entries.end());
 }
 
-bool IsReadOnly(const std::filesystem::path& path)
-{
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    return !error && std::filesystem::exists(status) &&
-           (status.permissions() & std::filesystem::perms::owner_write) == std::filesystem::perms::none;
-}
-
-// Writes the bytes beside the target first, so that a failed write leaves the target as it was.
-bool WriteWhole(const std::filesystem::path& path, const std::string& bytes)
-{
-    std::filesystem::path temporary = path;
-    temporary += ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 std::vector<std::string> LayoutLines(const KeyTable& table, const LayoutBoxes& boxes)
@@ -134,8 +102,8 @@ std::string SaveLayoutTarget(const std::string& layoutFileName, const std::strin
 
 bool SaveLayout(const KeyTable& table, const LayoutBoxes& boxes, const std::string& fileName)
 {
-    const std::filesystem::path path(AnsiToUtf8(fileName));
-    if (IsReadOnly(path)) {
+    const std::string path = AnsiToUtf8(fileName);
+    if (IsWriteProtected(path)) {
         // "Die Datei %s ist schreibgeschützt. Nicht gespeichert."
         MyMessageDlg("Die Datei %s ist schreibgesch\xFCtzt. Nicht gespeichert.|" + fileName, mtWarning, mbOK);
         return false;
@@ -144,7 +112,9 @@ bool SaveLayout(const KeyTable& table, const LayoutBoxes& boxes, const std::stri
     for (const std::string& line : LayoutLines(table, boxes)) {
         text += line + "\r\n";
     }
-    if (!WriteWhole(path, text)) {
+    try {
+        ReplaceFileBytes(path, text);
+    } catch (const std::filesystem::filesystem_error&) {
         MyMessageDlg("Die Datei %s konnte nicht geschrieben werden.|" + fileName, mtError, mbOK);
         return false;
     }

@@ -1,20 +1,18 @@
 #include "support/ini_file.h"
 
+#include "datastore/file_bytes.h"
 #include "datastore/lzh_codec.h"
 #include "datastore/memory_stream.h"
 #include "platform/ansi_utf8.h"
 #include "services/text_helpers.h"
 #include "support/messages.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
 #include <system_error>
 
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -57,56 +55,6 @@ std::vector<std::string> SplitLines(const std::string& text)
             ++start;
     }
     return lines;
-}
-
-// The "read-only attribute": we may not write the file, or its write bits are all off.
-bool IsReadOnly(const fs::path& path)
-{
-    std::error_code error;
-    const fs::perms permissions = fs::status(path, error).permissions();
-    if (error)
-        return false;
-    const fs::perms writeBits = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    return (permissions & writeBits) == fs::perms::none || ::access(path.c_str(), W_OK) != 0;
-}
-
-[[noreturn]] void ThrowFileError(const char* what, const fs::path& path, int reason)
-{
-    throw fs::filesystem_error(what, path, std::error_code(reason, std::system_category()));
-}
-
-// Writes bytes to a new file beside target and renames it over target, so the
-// old contents stay whole until the new ones are safely on disk.
-void ReplaceFile(const fs::path& target, const std::string& bytes)
-{
-    std::error_code error;
-    const fs::path resolved = fs::is_symlink(target, error) ? fs::canonical(target) : target;
-    fs::path temporary = resolved;
-    temporary += ".tmp" + std::to_string(::getpid());
-
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file)
-        ThrowFileError("cannot create the settings file", temporary, errno);
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0 &&
-                   ::fsync(::fileno(file)) == 0;
-    int reason = errno;
-    if (std::fclose(file) != 0 && written) {
-        written = false;
-        reason = errno;
-    }
-    if (!written) {
-        fs::remove(temporary, error);
-        ThrowFileError("cannot write the settings file", temporary, reason);
-    }
-    const fs::file_status old = fs::status(resolved, error);
-    if (fs::exists(old))
-        fs::permissions(temporary, old.permissions(), error);
-    std::error_code renameError;
-    fs::rename(temporary, resolved, renameError);
-    if (renameError) {
-        fs::remove(temporary, error);
-        throw fs::filesystem_error("cannot replace the settings file", resolved, renameError);
-    }
 }
 
 } // namespace
@@ -281,12 +229,11 @@ void tinifile2::UpdateFile()
     }
     if (unreadable_)
         return;
-    const fs::path path = PathOf(fileName_);
-    std::error_code error;
-    if (fs::exists(path, error) && IsReadOnly(path)) {
+    const std::string path = AnsiToUtf8(fileName_);
+    if (IsWriteProtected(path)) {
         MyMessageDlg("Die Datei " + fileName_ + kReadOnlyTail, mtWarning, mbOK);
         return;
     }
-    ReplaceFile(path, FileBytes());
+    ReplaceFileBytes(path, FileBytes());
     modified_ = false;
 }

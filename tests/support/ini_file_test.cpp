@@ -11,11 +11,37 @@
 #include <string>
 #include <vector>
 
+#include <csignal>
+
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
+
+// Limits the size of files this process writes, so that a write fails even for
+// root; the signal for exceeding it is ignored, leaving the error EFBIG.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = nullptr;
+};
 
 class RecordingMessages final : public MessageService {
 public:
@@ -293,12 +319,12 @@ TEST_F(IniFileTest, KeepsThePermissionsOfTheFileItReplaces)
 TEST_F(IniFileTest, LeavesTheOldFileWholeWhenTheNewOneCannotBeWritten)
 {
     Store("[A]\r\nx=1\r\n");
-    fs::path blocker = Path();
-    blocker += ".tmp" + std::to_string(::getpid());
-    fs::create_directory(blocker); // the new file cannot be created in its place
     tinifile2 ini(Name());
     ini.WriteString("A", "x", "2");
-    EXPECT_THROW(ini.UpdateFile(), fs::filesystem_error);
+    {
+        FileSizeLimit limit(4); // the new file cannot be written whole
+        EXPECT_THROW(ini.UpdateFile(), fs::filesystem_error);
+    }
     EXPECT_TRUE(ini.Modified());
     EXPECT_EQ(Stored(), "[A]\r\nx=1\r\n");
 }

@@ -1,5 +1,6 @@
 #include "platform/linux/linux_files.h"
 
+#include "datastore/file_bytes.h"
 #include "platform/linux/linux_paths.h"
 
 #include <fcntl.h>
@@ -72,13 +73,7 @@ bool LinuxFileSystem::FileExists(const std::string& path)
 
 bool LinuxFileSystem::IsReadOnly(const std::string& path)
 {
-    const std::string native = NativePath(path);
-    struct stat entry {};
-    if (path.empty() || stat(native.c_str(), &entry) != 0)
-        return false;
-    // No write permission for anyone is the read-only mark; a file that the user
-    // may not change for other reasons (owner, read-only mount) counts too.
-    return (entry.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || access(native.c_str(), W_OK) != 0;
+    return !path.empty() && IsWriteProtected(NativePath(path));
 }
 
 bool LinuxFileSystem::CreateFolder(const std::string& path)

@@ -1,5 +1,6 @@
 #include "platform/linux/linux_registry.h"
 
+#include "datastore/file_bytes.h"
 #include "platform/ansi_utf8.h"
 #include "platform/linux/linux_paths.h"
 #include "support/messages.h"
@@ -64,20 +65,6 @@ std::string SetAside(const std::string& storePath)
     return error ? std::string() : target;
 }
 
-bool WriteAll(int fd, const std::string& text)
-{
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 } // namespace
 
 LinuxRegistry::LinuxRegistry(std::string storePath) : storePath_(std::move(storePath)) {}
@@ -106,16 +93,12 @@ RegDocument LinuxRegistry::Load()
 
 bool LinuxRegistry::Store(const RegDocument& document)
 {
-    std::string temporary = storePath_ + ".XXXXXX";
-    const int fd = mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool written = WriteAll(fd, FormatRegText(document)) && fsync(fd) == 0;
-    const bool closed = close(fd) == 0;
-    if (written && closed && std::rename(temporary.c_str(), storePath_.c_str()) == 0)
+    try {
+        ReplaceFileBytes(storePath_, FormatRegText(document));
         return true;
-    unlink(temporary.c_str());
-    return false;
+    } catch (const std::filesystem::filesystem_error&) {
+        return false;
+    }
 }
 
 bool LinuxRegistry::Update(const std::function<bool(RegDocument&)>& change)

@@ -1,5 +1,6 @@
 #include "platform/linux/linux_shell.h"
 
+#include "datastore/file_bytes.h"
 #include "platform/linux/desktop_entry.h"
 #include "platform/linux/linux_paths.h"
 #include "platform/linux/process_start.h"
@@ -50,20 +51,6 @@ int OpenWithDesktop(ShellVerb verb, const std::string& target, const std::string
     if (opener.error != 0)
         return SE_ERR_NOASSOC; // no opener installed: nothing can open the file
     return opener.exitStatus ? ShellCodeOfOpenerStatus(*opener.exitStatus) : SHELL_EXECUTE_OK;
-}
-
-bool WriteFileAtomically(const std::string& path, const std::string& text, mode_t mode)
-{
-    std::string temporary = path + ".XXXXXX";
-    const int fd = mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool written = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()) &&
-                         fchmod(fd, mode) == 0;
-    if (close(fd) == 0 && written && std::rename(temporary.c_str(), path.c_str()) == 0)
-        return true;
-    unlink(temporary.c_str());
-    return false;
 }
 
 } // namespace
@@ -135,5 +122,10 @@ bool LinuxShell::CreateLink(const std::string& target, const std::string& linkFi
     const std::string name = launcher.stem().string();
     const std::string text = DesktopEntryText(name, NativePath(target), NativePath(workFolder));
     // Desktops start only launchers that may be run, like programs.
-    return WriteFileAtomically(launcher.string(), text, 0755);
+    try {
+        ReplaceFileBytes(launcher.string(), text, std::filesystem::perms(0755));
+        return true;
+    } catch (const std::filesystem::filesystem_error&) {
+        return false;
+    }
 }
