@@ -4,6 +4,7 @@
 #include "layout/layout_form.h"
 #include "platform/linux/linux_platform.h"
 #include "services/program_record.h"
+#include "services/markup_painter.h"
 #include "services/program_start.h"
 #include "support/language_list.h"
 #include "support/qt_messages.h"
@@ -30,18 +31,21 @@ void InitProgram()
 
 int main(int argc, char** argv)
 {
-    Platform& platform = InstallLinuxPlatform();
-    InitProgram();
+    // The toolkit comes first so that start-up can already show its messages
+    // (another instance running, the log notice) in the program's own dialogs.
     QApplication application(argc, argv);
-    QApplication::setApplicationName(FromAnsi(ProgInfo.Title));
     InstallQtMessages();
     SetQuitHook([] { std::exit(0); });
+    Platform& platform = InstallLinuxPlatform();
+    InitProgram();
+    QApplication::setApplicationName(FromAnsi(ProgInfo.Title));
 
     if (!platform.keyboard) {
         std::fputs("Tapsody needs an X11 display.\n", stderr);
         return 1;
     }
     TMainform mainform(*platform.keyboard);
+    UseAsMainMarkupCanvas(&mainform);
     TLayoutform layoutform;
     mainform.ShowKeyboard();
     const int result = QApplication::exec();

@@ -63,14 +63,14 @@ void CentreOnScreen(QWidget& window)
     window.move(screen.center() - window.rect().center());
 }
 
-TBitBtn* AddButton(ModalForm& dialog, const DialogButton& spec)
+TBitBtn* AddButton(ModalForm& dialog, const DialogButton& wanted)
 {
     auto* button = new TBitBtn(&dialog);
-    button->SetCaption(TranslateProgramText(spec.caption));
-    button->SetModalResult(spec.result);
-    button->SetGlyph(spec.glyph);
-    button->SetCancel(spec.cancel);
-    button->setGeometry(spec.left, spec.top, spec.width, button->height());
+    button->SetCaption(TranslateProgramText(wanted.caption));
+    button->SetModalResult(wanted.result);
+    button->SetGlyph(wanted.glyph);
+    button->SetCancel(wanted.cancel);
+    button->setGeometry(wanted.left, wanted.top, wanted.width, button->height());
     return button;
 }
 
@@ -135,8 +135,8 @@ std::uint16_t ShowMessageDialog(const std::string& message, std::uint8_t dialogT
     image->move(layout.imageLeft, layout.imageTop);
     image->adjustSize();
 
-    for (const DialogButton& spec : layout.buttons)
-        AddButton(dialog, spec);
+    for (const DialogButton& wanted : layout.buttons)
+        AddButton(dialog, wanted);
 
     dialog.setFixedSize(layout.width, layout.height);
     CentreOnScreen(dialog);
