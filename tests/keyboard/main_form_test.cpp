@@ -25,6 +25,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The windows reach the system through the platform layer, as in the program.
+class LinuxPlatformEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { InstallLinuxPlatform(); }
+};
+const auto* const kPlatform = ::testing::AddGlobalTestEnvironment(new LinuxPlatformEnvironment);
+
 // Answers the close question as told and counts what was asked.
 class ScriptedMessages : public MessageService {
 public:
@@ -219,13 +226,3 @@ TEST_F(MainFormTest, PressWithoutTargetShowsTheMessageAndPausesTracking)
 }
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");  // also when ctest lists the tests
-    QApplication application(argc, argv);
-    InstallLinuxPlatform();
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

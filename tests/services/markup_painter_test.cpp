@@ -1,6 +1,5 @@
 #include "services/markup_painter.h"
 
-#include <QApplication>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -112,13 +111,3 @@ TEST(MarkupPainter, AWindowCanServeAsTheMainCanvas)
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    // Listing the tests at build time happens without a display too.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

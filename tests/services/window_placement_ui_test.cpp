@@ -121,12 +121,3 @@ TEST_F(PlacementTest, OpenSettingsCarriesAnOldFileOverAndOnlyReadsWhenAsked)
               (std::vector<std::string>{"copy /opt/Tapsody/Tapsodia.ini " + ProgInfo.SaveDir + "Tapsodia.ini"}));
     EXPECT_EQ(window.pos(), QPoint(7, 8));
 }
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

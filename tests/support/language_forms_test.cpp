@@ -6,7 +6,6 @@
 #include "support/my_label.h"
 #include "support/my_radio_button.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QGroupBox>
@@ -241,13 +240,3 @@ TEST_F(TranslateFormsTest, OwnControlsTranslateTheirCaptions)
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    // Listing the tests at build time happens without a display too.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
