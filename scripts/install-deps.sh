@@ -7,6 +7,8 @@ packages=(
     g++ cmake ninja-build pkg-config
     # toolkit and X11
     qt6-base-dev libgl-dev libx11-dev libxtst-dev libxrandr-dev
+    # the desktop's opener for documents and web addresses
+    xdg-utils
     # tests and benchmarks
     libgtest-dev libgmock-dev libbenchmark-dev
     # virtual display, a window manager, input and a terminal for end-to-end runs and the demo
