@@ -6,6 +6,7 @@
 // With "--close <id>" it instead asks window id to close, as a window manager's
 // close button does, and ends.
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -45,6 +46,37 @@ void LogKey(XKeyEvent& event)
     std::fflush(stdout);
 }
 
+// Left to itself, Xlib reads the keymap at the first key lookup and only then asks
+// to hear of changes, with that request waiting in its output buffer until the event
+// queue runs dry; a keycode remapped in between is translated with the stale copy for
+// good. So ask first, read the keymap, and make sure both reached the server before
+// the window can receive keys. Returns the XKB event code, or -1 without XKB.
+int FollowKeymapChanges(Display* display)
+{
+    int opcode = 0, eventBase = 0, errorBase = 0;
+    int major = XkbMajorVersion, minor = XkbMinorVersion;
+    if (!XkbQueryExtension(display, &opcode, &eventBase, &errorBase, &major, &minor))
+        return -1;
+    XkbSelectEventDetails(display, XkbUseCoreKbd, XkbMapNotify, XkbAllClientInfoMask, XkbAllClientInfoMask);
+    XSync(display, False);
+    int minKeycode = 0, maxKeycode = 0;
+    XDisplayKeycodes(display, &minKeycode, &maxKeycode);
+    XkbKeycodeToKeysym(display, static_cast<KeyCode>(minKeycode), 0, 0);
+    XSync(display, False);
+    return eventBase;
+}
+
+void TakeKeymapChange(XEvent& event, int xkbEvent)
+{
+    if (event.type == MappingNotify) {
+        XRefreshKeyboardMapping(&event.xmapping);
+        return;
+    }
+    auto& xkb = reinterpret_cast<XkbEvent&>(event);
+    if (event.type == xkbEvent && xkb.any.xkb_type == XkbMapNotify)
+        XkbRefreshKeyboardMapping(&xkb.map);
+}
+
 int SendCloseRequest(Display* display, Window window)
 {
     XEvent event{};
@@ -70,6 +102,7 @@ int main(int argc, char** argv)
     }
     if (argc == 3 && std::string(argv[1]) == "--close")
         return SendCloseRequest(display, std::strtoul(argv[2], nullptr, 0));
+    const int xkbEvent = FollowKeymapChanges(display);
     const int x = argc > 1 ? std::atoi(argv[1]) : 0;
     const int y = argc > 2 ? std::atoi(argv[2]) : 400;
     const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), x, y, 400, 200, 1,
@@ -92,7 +125,8 @@ int main(int argc, char** argv)
         else if (event.type == FocusIn || event.type == FocusOut) {
             std::printf("focus %s\n", event.type == FocusIn ? "in" : "out");
             std::fflush(stdout);
-        } else if (event.type == MappingNotify)
-            XRefreshKeyboardMapping(&event.xmapping);
+        } else {
+            TakeKeymapChange(event, xkbEvent);
+        }
     }
 }
