@@ -8,8 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <set>
 #include <sstream>
 #include <thread>
+
+// Last: Xlib's macros would clash with names in the headers above.
+#include <X11/XKBlib.h>
 
 namespace {
 
@@ -17,6 +22,23 @@ struct Setup {
     bool windowManager;
     const char* keymap;
 };
+
+void PrintTo(const Setup& setup, std::ostream* out)
+{
+    *out << (setup.windowManager ? "openbox" : "no window manager") << ", " << setup.keymap << " keymap";
+}
+
+// Whether the XKB keymap has a key (a key name) on the keycode.
+bool IsXkbKey(Display* display, int keycode)
+{
+    XkbDescPtr keyboard = XkbGetMap(display, 0, XkbUseCoreKbd);
+    if (!keyboard)
+        return false;
+    const bool named = XkbGetNames(display, XkbKeyNamesMask, keyboard) == Success && keyboard->names &&
+                       keyboard->names->keys && keyboard->names->keys[keycode].name[0] != '\0';
+    XkbFreeKeyboard(keyboard, 0, True);
+    return named;
+}
 
 std::string Describe(const ::testing::TestParamInfo<Setup>& info)
 {
@@ -133,6 +155,36 @@ TEST_P(X11OutputTest, LentKeycodesAreGivenBackAfterUse)
     output->GetForegroundWindow();
     EXPECT_TRUE(output->LentKeycodes().empty());
     EXPECT_EQ(session.Run({"xdotool", "key", "--clearmodifiers", "--delay", "0", "KP_7"}).size(), 0u);
+}
+
+// A client still reading the events of a loan must not find another symbol on its keycode.
+TEST_P(X11OutputTest, AKeycodeGivenBackIsNotLentAgainAtOnce)
+{
+    Type(103);  // the numeric block's 7
+    const std::vector<int> first = output->LentKeycodes();
+    ASSERT_EQ(first.size(), 1u);
+    std::this_thread::sleep_for(X11KeyboardOutput::kLendTime);
+    Type(96);  // and its 0, on no plain level either
+    const std::vector<int> second = output->LentKeycodes();
+    ASSERT_EQ(second.size(), 1u);
+    EXPECT_NE(second.front(), first.front());
+    EXPECT_EQ(TypedText(2), "70");
+}
+
+// More symbols than spare keycodes (on the us keymap): every keycode lent is a key of
+// the XKB keymap, never a nameless keycode.
+TEST_P(X11OutputTest, LendsOnlyKeycodesTheKeymapKnowsAsKeys)
+{
+    std::set<int> lent;
+    for (const int key : {96, 97, 98, 99, 100, 101, 102, 103, 104, 105, 219, 191, 187, 60, 94, 478, 448, 442, 50, 51,
+                          54, 55, 56, 57, 48, 110, 190}) {
+        Type(key);
+        for (const int keycode : output->LentKeycodes())
+            lent.insert(keycode);
+    }
+    EXPECT_FALSE(lent.empty());
+    for (const int keycode : lent)
+        EXPECT_TRUE(IsXkbKey(display.get(), keycode)) << "keycode " << keycode;
 }
 
 TEST_P(X11OutputTest, ForegroundIsTheActiveTopLevelNeverTheRoot)

@@ -3,10 +3,12 @@
 #include "platform/linux/x11_active_window.h"
 #include "platform/linux/x11_german_keys.h"
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
+#include <bitset>
 #include <memory>
 
 namespace {
@@ -59,6 +61,52 @@ private:
     std::unique_ptr<KeySym, Free> symbols_;
 };
 
+using KeycodeSet = std::bitset<256>;
+
+KeycodeSet ModifierKeycodes(Display* display)
+{
+    KeycodeSet keycodes;
+    XModifierKeymap* map = XGetModifierMapping(display);
+    if (!map)
+        return keycodes;
+    for (int i = 0; i < 8 * map->max_keypermod; ++i)
+        keycodes.set(map->modifiermap[i]);
+    XFreeModifiermap(map);
+    return keycodes;
+}
+
+// Keycodes the XKB keymap names as keys; all of them when the server has no XKB.
+KeycodeSet NamedKeycodes(Display* display)
+{
+    KeycodeSet keycodes;
+    XkbDescPtr keyboard = XkbGetMap(display, 0, XkbUseCoreKbd);
+    if (!keyboard || XkbGetNames(display, XkbKeyNamesMask, keyboard) != Success || !keyboard->names ||
+        !keyboard->names->keys) {
+        if (keyboard)
+            XkbFreeKeyboard(keyboard, 0, True);
+        return keycodes.set();
+    }
+    for (int keycode = keyboard->min_key_code; keycode <= keyboard->max_key_code; ++keycode)
+        keycodes[static_cast<std::size_t>(keycode)] = keyboard->names->keys[keycode].name[0] != '\0';
+    XkbFreeKeyboard(keyboard, 0, True);
+    return keycodes;
+}
+
+// Keycodes free to lend: without symbols, a key the XKB keymap knows (clients that
+// build their keymap from XKB may have no key for a nameless keycode), and no modifier,
+// which a lent symbol would otherwise turn into.
+KeycodeSet SpareKeycodes(Display* display, const Keymap& keymap)
+{
+    const KeycodeSet named = NamedKeycodes(display);
+    const KeycodeSet modifiers = ModifierKeycodes(display);
+    KeycodeSet spare;
+    for (int keycode = keymap.Min(); keycode <= keymap.Max(); ++keycode) {
+        const auto bit = static_cast<std::size_t>(keycode);
+        spare[bit] = keymap.Empty(keycode) && named[bit] && !modifiers[bit];
+    }
+    return spare;
+}
+
 }  // namespace
 
 X11KeyboardOutput::X11KeyboardOutput(Display* display) : display_(display) {}
@@ -95,24 +143,49 @@ int X11KeyboardOutput::KeycodeOfSymbols(unsigned long plain, unsigned long shift
     return LendKeycode(plain, shifted);
 }
 
-int X11KeyboardOutput::LendKeycode(unsigned long plain, unsigned long shifted)
+// The spare keycode that came back longest ago (one never lent first, the highest
+// among equals): a client still reading events of an earlier loan then finds that
+// keycode empty rather than carrying another symbol.
+int X11KeyboardOutput::RestedSpareKeycode()
 {
     const Keymap keymap(display_);
+    const KeycodeSet spare = SpareKeycodes(display_, keymap);
     int keycode = 0;
-    for (int candidate = keymap.Max(); candidate >= keymap.Min() && keycode == 0; --candidate)
-        if (keymap.Empty(candidate))
+    auto cameBack = std::chrono::steady_clock::time_point::max();
+    for (int candidate = keymap.Max(); candidate >= keymap.Min(); --candidate) {
+        if (!spare[static_cast<std::size_t>(candidate)])
+            continue;
+        const auto found = givenBackAt_.find(candidate);
+        const auto at = found != givenBackAt_.end() ? found->second : std::chrono::steady_clock::time_point::min();
+        if (at < cameBack) {
             keycode = candidate;
-    if (keycode == 0) {
-        // Every spare keycode is lent: take back the one released longest ago.
-        auto oldest = lent_.end();
-        for (auto it = lent_.begin(); it != lent_.end(); ++it)
-            if (!it->down && (oldest == lent_.end() || it->releasedAt < oldest->releasedAt))
-                oldest = it;
-        if (oldest == lent_.end())
-            return 0;
-        keycode = oldest->keycode;
-        lent_.erase(oldest);
+            cameBack = at;
+        }
     }
+    return keycode;
+}
+
+// Every spare keycode is lent: take back the one released longest ago.
+int X11KeyboardOutput::TakeBackOldestLoan()
+{
+    auto oldest = lent_.end();
+    for (auto it = lent_.begin(); it != lent_.end(); ++it)
+        if (!it->down && (oldest == lent_.end() || it->releasedAt < oldest->releasedAt))
+            oldest = it;
+    if (oldest == lent_.end())
+        return 0;
+    const int keycode = oldest->keycode;
+    lent_.erase(oldest);
+    return keycode;
+}
+
+int X11KeyboardOutput::LendKeycode(unsigned long plain, unsigned long shifted)
+{
+    int keycode = RestedSpareKeycode();
+    if (keycode == 0)
+        keycode = TakeBackOldestLoan();
+    if (keycode == 0)
+        return 0;
     KeySym pair[2] = {plain, shifted != 0 ? shifted : NoSymbol};
     XChangeKeyboardMapping(display_, keycode, 2, pair, 1);
     XSync(display_, False);
@@ -124,6 +197,7 @@ void X11KeyboardOutput::GiveBack(const LentKeycode& lent)
 {
     KeySym none[1] = {NoSymbol};
     XChangeKeyboardMapping(display_, lent.keycode, 1, none, 1);
+    givenBackAt_[lent.keycode] = std::chrono::steady_clock::now();
 }
 
 void X11KeyboardOutput::GiveBackIdleKeycodes()

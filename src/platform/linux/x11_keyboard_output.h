@@ -3,6 +3,7 @@
 #include "platform/keyboard_output.h"
 
 #include <chrono>
+#include <map>
 #include <vector>
 
 struct _XDisplay;
@@ -46,10 +47,13 @@ private:
 
     int KeycodeOfSymbols(unsigned long plain, unsigned long shifted);
     int LendKeycode(unsigned long plain, unsigned long shifted);
+    int RestedSpareKeycode();
+    int TakeBackOldestLoan();
     void GiveBack(const LentKeycode& lent);
     void GiveBackIdleKeycodes();
 
     _XDisplay* display_;
     std::vector<LentKeycode> lent_;
+    std::map<int, std::chrono::steady_clock::time_point> givenBackAt_;
     std::uint32_t lockTimeout_ = 200000;
 };
