@@ -11,8 +11,9 @@ struct _XDisplay;
 // Key events through the XTEST extension. A virtual key stands for the symbols of
 // the German keyboard (x11_german_keys.h); its scan code is the keycode of the
 // running keymap that carries those symbols. A symbol the keymap lacks is put on
-// a spare keycode (one without symbols) for as long as it is needed, and the
-// keycode is given back a moment after its key went up, and when this object goes.
+// a spare keycode (a key of the XKB keymap without symbols and no modifier) for as
+// long as it is needed, and the keycode is given back a moment after its key went
+// up, and when this object goes.
 class X11KeyboardOutput final : public KeyboardOutput {
 public:
     explicit X11KeyboardOutput(_XDisplay* display);
