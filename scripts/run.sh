@@ -23,6 +23,8 @@ screenshot=${TAPSODY_SCREENSHOT:-$PWD/build/default/tapsody-demo.png}
 pids=()
 finish() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    # The keyboard writes its settings as it closes: let everything end first.
+    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
     rm -rf "$sandbox"
 }
 trap finish EXIT
