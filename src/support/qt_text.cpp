@@ -1,44 +1,13 @@
 #include "support/qt_text.h"
 
-
-namespace {
-
-// The bytes 0x80 to 0x9F of Windows-1252; the rest of the code page equals Latin-1.
-constexpr char16_t kHighControlRange[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-} // namespace
+#include "platform/ansi_utf8.h"
 
 QString FromAnsi(const std::string& text)
 {
-    QString result;
-    result.reserve(static_cast<qsizetype>(text.size()));
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        result.append(byte >= 0x80 && byte < 0xA0 ? QChar(kHighControlRange[byte - 0x80]) : QChar(byte));
-    }
-    return result;
+    return QString::fromStdString(AnsiToUtf8(text));
 }
 
 std::string ToAnsi(const QString& text)
 {
-    std::string result;
-    result.reserve(static_cast<std::size_t>(text.size()));
-    for (const QChar c : text) {
-        const char16_t unicode = c.unicode();
-        char byte = '?';
-        if (unicode < 0x80 || (unicode >= 0xA0 && unicode <= 0xFF)) {
-            byte = static_cast<char>(unicode);
-        } else {
-            for (int i = 0; i < 32; ++i)
-                if (kHighControlRange[i] == unicode)
-                    byte = static_cast<char>(0x80 + i);
-        }
-        result.push_back(byte);
-    }
-    return result;
+    return Utf8ToAnsi(text.toStdString());
 }
