@@ -66,6 +66,21 @@ public:
         return bits;
     }
 
+    // The next 1 to 32 bits, the first one highest, left for SkipBits() to take.
+    unsigned PeekBits(int length)
+    {
+        if (count_ < length)
+            Refill();
+        return static_cast<unsigned>(buffer_ >> (64 - length));
+    }
+
+    // Takes bits already looked at with PeekBits().
+    void SkipBits(int length)
+    {
+        buffer_ <<= length;
+        count_ -= length;
+    }
+
     bool Overrun() const { return padding_ > count_; }
 
 private:

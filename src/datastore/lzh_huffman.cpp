@@ -60,6 +60,36 @@ void HuffmanModel::Rebuild()
     }
     for (int node = 0; node < kNodes; ++node)
         SetParent(child_[node], node);
+    topStale_ = true;
+}
+
+void HuffmanModel::BuildTop()
+{
+    nearRoot_.fill(false);
+    TopEntry entry{};
+    FillTop(kRoot, 0, 0, entry);
+    topStale_ = false;
+}
+
+// Fills the entries of the codes that start with the `depth` bits of `prefix`,
+// which lead to `node` by the nodes in entry.path.
+void HuffmanModel::FillTop(int node, int depth, unsigned prefix, TopEntry& entry)
+{
+    const int below = child_[node];
+    if (depth == kTopLevels || below >= kNodes) {
+        entry.node = static_cast<std::int16_t>(node);
+        entry.depth = static_cast<std::int16_t>(depth);
+        const int unread = kTopLevels - depth;
+        std::fill_n(top_.begin() + (prefix << unread), 1 << unread, entry);
+        if (depth < kTopLevels)
+            nearRoot_[node] = true;
+        return;
+    }
+    nearRoot_[node] = true;
+    for (int bit = 0; bit < 2; ++bit) {
+        entry.path[depth] = static_cast<std::int16_t>(below + bit);
+        FillTop(below + bit, depth + 1, (prefix << 1) | static_cast<unsigned>(bit), entry);
+    }
 }
 
 } // namespace lzh

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace lzh {
 
@@ -33,25 +34,47 @@ public:
     void Update(int symbol);
 
 private:
+    // The first bits of a code lead through the few nodes nearest the root,
+    // which rarely move (those nodes count the most): a table over those bits
+    // saves walking them one by one. Moving one of them makes it stale.
+    static constexpr int kTopLevels = 6;
+    struct TopEntry {
+        std::array<std::int16_t, kTopLevels> path;  // the nodes below the root on the way
+        std::int16_t node;                          // a leaf, or the node kTopLevels deep
+        std::int16_t depth;                         // the bits it takes to get there
+    };
+
     void CountFrom(int node);
     void Rebuild();
     void SwapSubtrees(int node, int other);
     void SetParent(int child, int parent);
+    void BuildTop();
+    void FillTop(int node, int depth, unsigned prefix, TopEntry& entry);
 
     std::array<std::uint16_t, kNodes + 1> freq_;          // freq_[kNodes] is a sentinel
     std::array<std::int16_t, kNodes + kSymbols> parent_;  // from kNodes on: symbol -> leaf node
     std::array<std::int16_t, kNodes> child_;
     std::array<std::int16_t, kNodes> path_;  // the nodes from the root to the last leaf read
+
+    std::array<TopEntry, 1 << kTopLevels> top_;  // indexed by the next kTopLevels bits
+    std::array<bool, kNodes> nearRoot_{};         // the nodes whose links top_ follows
+    bool topStale_ = true;
 };
 
-// The walk down remembers its way, so that counting on the way back up need not
-// look up each parent, until a node that must move changes the way.
+// The walk down takes its first steps from the table, then one bit at a time.
+// It remembers its way, so that counting on the way back up need not look up
+// each parent, until a node that must move changes the way.
 template <class BitSource>
 int HuffmanModel::DecodeAndUpdate(BitSource& bits)
 {
-    int depth = 0;
+    if (topStale_)
+        BuildTop();
+    const TopEntry& top = top_[bits.PeekBits(kTopLevels)];
+    bits.SkipBits(top.depth);
     path_[0] = kRoot;
-    int node = child_[kRoot];
+    std::memcpy(&path_[1], top.path.data(), sizeof top.path);
+    int depth = top.depth;
+    int node = child_[top.node];
     while (node < kNodes) {
         node += static_cast<int>(bits.TakeBit());
         path_[++depth] = static_cast<std::int16_t>(node);
@@ -103,6 +126,8 @@ inline void HuffmanModel::CountFrom(int node)
 // Exchanges what hangs below two nodes; their frequencies are already exchanged.
 inline void HuffmanModel::SwapSubtrees(int node, int other)
 {
+    if (nearRoot_[node] || nearRoot_[other])
+        topStale_ = true;
     const int below = child_[node];
     const int otherBelow = child_[other];
     SetParent(below, other);
