@@ -3,6 +3,7 @@
 #include "datastore/lzh_params.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -46,12 +47,14 @@ private:
 
     void CountFrom(int node);
     void Rebuild();
+    int RunEnd(int from, std::uint16_t count) const;
     void SwapSubtrees(int node, int other);
     void SetParent(int child, int parent);
     void BuildTop();
     void FillTop(int node, int depth, unsigned prefix, TopEntry& entry);
 
-    std::array<std::uint16_t, kNodes + 1> freq_;          // freq_[kNodes] is a sentinel
+    // freq_[kNodes] is a sentinel; RunEnd() reads up to 3 entries past it.
+    std::array<std::uint16_t, kNodes + 4> freq_{};
     std::array<std::int16_t, kNodes + kSymbols> parent_;  // from kNodes on: symbol -> leaf node
     std::array<std::int16_t, kNodes> child_;
     std::array<std::int16_t, kNodes> path_;  // the nodes from the root to the last leaf read
@@ -111,9 +114,7 @@ inline void HuffmanModel::CountFrom(int node)
         const std::uint16_t count = ++freq_[node];
         // Keep the order: move the node past the run of nodes that now count less.
         if (count > freq_[node + 1]) {
-            int last = node + 1;
-            while (count > freq_[last + 1])
-                ++last;
+            const int last = RunEnd(node + 1, count);
             freq_[node] = freq_[last];
             freq_[last] = count;
             SwapSubtrees(node, last);
@@ -121,6 +122,26 @@ inline void HuffmanModel::CountFrom(int node)
         }
         node = parent_[node];
     } while (node != 0);
+}
+
+// The last node from `from` on that counts less than `count` (at most 0x8000),
+// found 4 counts at a time: runs of equal counts can be long.
+inline int HuffmanModel::RunEnd(int from, std::uint16_t count) const
+{
+    constexpr std::uint64_t kHigh = 0x8000'8000'8000'8000;
+    const std::uint64_t counts = 0x0001'0001'0001'0001 * count;
+    for (int next = from + 1;; next += 4) {
+        std::uint64_t four;
+        std::memcpy(&four, &freq_[next], sizeof four);
+        // Per 16-bit lane, the top bit tells whether it counts at least `count`:
+        // with the top bit set, no lane borrows from the next one.
+        const std::uint64_t atLeast = (((four | kHigh) - counts) | four) & kHigh;
+        if (atLeast != 0) {
+            const int lane = std::endian::native == std::endian::little ? std::countr_zero(atLeast) / 16
+                                                                         : std::countl_zero(atLeast) / 16;
+            return next + lane - 1;
+        }
+    }
 }
 
 // Exchanges what hangs below two nodes; their frequencies are already exchanged.
