@@ -1,6 +1,7 @@
 #include "datastore/lzh_bit_stream.h"
 #include "datastore/lzh_codec.h"
 #include "datastore/lzh_huffman.h"
+#include "recording_messages.h"
 #include "support/messages.h"
 
 #include <gtest/gtest.h>
@@ -70,20 +71,6 @@ std::string RandomBytes(std::size_t count, unsigned seed, int alphabet = 256)
         c = static_cast<char>(byte(random));
     return bytes;
 }
-
-class RecordingMessages final : public MessageService {
-public:
-    std::uint16_t MessageDlg(const std::string& message, std::uint8_t, std::uint16_t, int) override
-    {
-        shown.push_back(message);
-        return mrOk;
-    }
-    void ShowMessage(const std::string& message) override { shown.push_back(message); }
-    void PlainMessage(const std::string& text) override { plain.push_back(text); }
-
-    std::vector<std::string> shown;
-    std::vector<std::string> plain;
-};
 
 // ---- The textbook bit stream ----------------------------------------------------
 

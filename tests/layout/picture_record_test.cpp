@@ -1,6 +1,7 @@
 #include "layout/picture_record.h"
 
 #include "datastore/binary_data.h"
+#include "recording_messages.h"
 #include "support/messages.h"
 
 #include <gtest/gtest.h>
@@ -10,28 +11,20 @@
 
 namespace {
 
-class PlainMessages : public MessageService {
-public:
-    std::uint16_t MessageDlg(const std::string&, std::uint8_t, std::uint16_t, int) override { return mrOk; }
-    void ShowMessage(const std::string&) override {}
-    void PlainMessage(const std::string& text) override { shown.push_back(text); }
-    std::vector<std::string> shown;
-};
-
 TEST(PictureRecord, OnlyTheExtensionBmpIsAPicture)
 {
-    PlainMessages messages;
+    RecordingMessages messages;
     MessageService* previous = SetMessageService(&messages);
     TBinaryData record("bildmemo");
     record.SetExtension("bmp");
     EXPECT_TRUE(PictureRecordIsBitmap(record));
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(messages.plain.empty());
 
     for (const char* extension : {"BMP", "txt", ""}) {
         record.SetExtension(extension);
         EXPECT_FALSE(PictureRecordIsBitmap(record)) << extension;
     }
-    EXPECT_EQ(messages.shown, std::vector<std::string>(3, "Bild \"bildmemo\" existiert nicht."));
+    EXPECT_EQ(messages.plain, std::vector<std::string>(3, "Bild \"bildmemo\" existiert nicht."));
     SetMessageService(previous);
 }
 

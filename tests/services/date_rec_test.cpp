@@ -1,4 +1,5 @@
 #include "services/date_rec.h"
+#include "recording_messages.h"
 #include "support/messages.h"
 #include "support/translation.h"
 
@@ -8,19 +9,6 @@
 #include <vector>
 
 namespace {
-
-class RecordingMessages final : public MessageService {
-public:
-    std::vector<std::string> shown;
-
-    std::uint16_t MessageDlg(const std::string& message, std::uint8_t, std::uint16_t, int) override
-    {
-        shown.push_back(message);
-        return mrOk;
-    }
-    void ShowMessage(const std::string& message) override { shown.push_back(message); }
-    void PlainMessage(const std::string& text) override { shown.push_back(text); }
-};
 
 // 8 December 2026, 9:05:03.250
 const TDateRec kMorning{2026, 12, 8, 9, 5, 3, 250};

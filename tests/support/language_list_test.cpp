@@ -1,4 +1,5 @@
 #include "support/language_list.h"
+#include "recording_messages.h"
 #include "support/messages.h"
 #include "support/translation.h"
 
@@ -12,15 +13,6 @@
 #include <vector>
 
 namespace {
-
-class RecordingMessages final : public MessageService {
-public:
-    std::vector<std::string> plain;
-
-    std::uint16_t MessageDlg(const std::string&, std::uint8_t, std::uint16_t, int) override { return mrOk; }
-    void ShowMessage(const std::string&) override {}
-    void PlainMessage(const std::string& text) override { plain.push_back(text); }
-};
 
 class Language : public ::testing::Test {
 protected:
