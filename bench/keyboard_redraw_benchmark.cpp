@@ -14,7 +14,7 @@ namespace {
 
 class NullOutput : public KeyboardOutput {
 public:
-    std::uint32_t MapVirtualKey(std::uint32_t, std::uint32_t) override { return 0; }
+    std::uint32_t MapKeyCode(std::uint32_t, KeyMapping) override { return 0; }
     void KeybdEvent(std::uint8_t, std::uint8_t, std::uint32_t) override {}
     WindowHandle GetForegroundWindow() override { return 0; }
     bool SetForegroundWindow(WindowHandle) override { return true; }

@@ -10,7 +10,7 @@ constexpr std::uint8_t kCursorLeft = 37, kCursorRight = 39;
 
 std::uint8_t ScanCode(KeyboardOutput& output, std::uint32_t virtualKey)
 {
-    const std::uint32_t scan = output.MapVirtualKey(virtualKey, MAPVK_VK_TO_VSC);
+    const std::uint32_t scan = output.MapKeyCode(virtualKey, KeyMapping::VirtualKeyToScanCode);
     if (scan > 255)
         throw KeystrokeRangeError("Scan-Code " + std::to_string(scan) + " der Taste " +
                                   std::to_string(virtualKey) + " ist zu gro\xDF.");  // "zu groß"
@@ -64,16 +64,16 @@ void SendKeystroke(KeyboardOutput& output, WindowHandle target, std::uint16_t vi
     output.SetForegroundWindow(target);
     if (tapCursorFirst) {
         output.KeybdEvent(kCursorLeft, leftScan, 0);
-        output.KeybdEvent(0, leftScan, KEYEVENTF_KEYUP);
+        output.KeybdEvent(0, leftScan, KeyEventKeyUp);
         output.KeybdEvent(kCursorRight, rightScan, 0);
-        output.KeybdEvent(0, rightScan, KEYEVENTF_KEYUP);
+        output.KeybdEvent(0, rightScan, KeyEventKeyUp);
     }
     for (const Modifier& modifier : modifiers)
         if (modifier.latched)
-            output.KeybdEvent(modifier.key, modifier.scan, KEYEVENTF_EXTENDEDKEY);
+            output.KeybdEvent(modifier.key, modifier.scan, KeyEventExtendedKey);
     output.KeybdEvent(static_cast<std::uint8_t>(virtualKey & 0xFF), keyScan, 0);
-    output.KeybdEvent(0, keyScan, KEYEVENTF_KEYUP);
+    output.KeybdEvent(0, keyScan, KeyEventKeyUp);
     for (const Modifier& modifier : modifiers)
         if (modifier.latched)
-            output.KeybdEvent(modifier.key, modifier.scan, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP);
+            output.KeybdEvent(modifier.key, modifier.scan, KeyEventExtendedKey | KeyEventKeyUp);
 }

@@ -17,8 +17,8 @@ public:
     // Creates one folder level (its parent must exist); true on success.
     virtual bool CreateFolder(const std::string& path) = 0;
     // Copies a file; false when it cannot, or when target exists and overwrite is off.
-    virtual bool CopyFile(const std::string& source, const std::string& target, bool overwrite) = 0;
-    virtual bool DeleteFile(const std::string& path) = 0;
+    virtual bool Copy(const std::string& source, const std::string& target, bool overwrite) = 0;
+    virtual bool Remove(const std::string& path) = 0;
 
     // Whether a new file can be made in folder: creates folder + name as a new
     // file of its own (never through a link or over a file already there), then

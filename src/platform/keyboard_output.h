@@ -10,12 +10,16 @@
 // A top-level window of the desktop; 0 is no window.
 using WindowHandle = std::uint64_t;
 
-// Flags of KeybdEvent.
-inline constexpr std::uint32_t KEYEVENTF_EXTENDEDKEY = 1;
-inline constexpr std::uint32_t KEYEVENTF_KEYUP = 2;
+// Flags of KeybdEvent, with the classic values; they combine with "|".
+enum KeyEventFlags : std::uint32_t {
+    KeyEventExtendedKey = 1,
+    KeyEventKeyUp = 2,
+};
 
-// Map type of MapVirtualKey: virtual key to scan code.
-inline constexpr std::uint32_t MAPVK_VK_TO_VSC = 0;
+// What MapKeyCode translates, with the classic map-type values.
+enum class KeyMapping : std::uint32_t {
+    VirtualKeyToScanCode = 0,
+};
 
 class KeyboardOutput {
 public:
@@ -23,7 +27,7 @@ public:
 
     // Scan code of a virtual key (only the low byte names the key; higher bits are
     // ignored); 0 when the key cannot be typed. Key events name keys by this code.
-    virtual std::uint32_t MapVirtualKey(std::uint32_t code, std::uint32_t mapType) = 0;
+    virtual std::uint32_t MapKeyCode(std::uint32_t code, KeyMapping mapping) = 0;
 
     // One key event. The scan code picks the key; with scan code 0 the virtual key
     // does. A key-up with virtual key 0 releases the key that has that scan code.

@@ -6,17 +6,20 @@
 
 enum class ShellVerb { Open, Play };
 
-// Result codes of Execute: above 32 means started; 0 to 32 are failures.
-inline constexpr int SE_ERR_FNF = 2;            // file not found
-inline constexpr int SE_ERR_PNF = 3;            // path not found
-inline constexpr int SE_ERR_ACCESSDENIED = 5;
-inline constexpr int SE_ERR_OOM = 8;            // not enough memory
-inline constexpr int ERROR_BAD_FORMAT = 11;     // not a program
-inline constexpr int SE_ERR_SHARE = 26;
-inline constexpr int SE_ERR_ASSOCINCOMPLETE = 27;
-inline constexpr int SE_ERR_NOASSOC = 31;       // no application for this kind of file
-inline constexpr int SE_ERR_DLLNOTFOUND = 32;
-inline constexpr int SHELL_EXECUTE_OK = 33;
+// Result codes of Execute, with the classic values: above 32 means started;
+// 0 to 32 are failures.
+enum ShellResult : int {
+    ShellFileNotFound = 2,          // file not found
+    ShellPathNotFound = 3,          // path not found
+    ShellAccessDenied = 5,
+    ShellOutOfMemory = 8,           // not enough memory
+    ShellBadFormat = 11,            // not a program
+    ShellSharingViolation = 26,
+    ShellAssociationIncomplete = 27,
+    ShellNoAssociation = 31,        // no application for this kind of file
+    ShellLibraryNotFound = 32,
+    ShellStarted = 33,
+};
 
 class Shell {
 public:

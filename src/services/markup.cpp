@@ -156,7 +156,7 @@ public:
         const int w = canvas_.TextWidth(TrimStr(word)) + 1;
         const int d = std::max(1, static_cast<int>(std::abs(canvas_.font.height) * 0.1 + 0.3));
         if (drawing_) {
-            canvas_.TextOut(cx_, top_, word);
+            canvas_.DrawTextAt(cx_, top_, word);
             canvas_.penColor = canvas_.brushColor = canvas_.font.color;
             canvas_.brushClear = false;
             canvas_.Rectangle(cx_ + (w - d) / 2, top_ - 1, cx_ + (w + d) / 2, top_ + d);
@@ -182,7 +182,7 @@ private:
     void Draw(int x, int y, const std::string& text)
     {
         if (drawing_)
-            canvas_.TextOut(x, y, text);
+            canvas_.DrawTextAt(x, y, text);
     }
 
     void Symbol(const std::string& sign)

@@ -44,7 +44,7 @@ public:
     virtual int TextHeight(const std::string& text) = 0;
     // Draws text with its top left corner at (x, y); fills the text's box with
     // the brush first unless the brush is clear.
-    virtual void TextOut(int x, int y, const std::string& text) = 0;
+    virtual void DrawTextAt(int x, int y, const std::string& text) = 0;
     // Outlines with the pen and fills with the brush the pixels from (left, top)
     // to (right - 1, bottom - 1).
     virtual void Rectangle(int left, int top, int right, int bottom) = 0;

@@ -87,7 +87,7 @@ int MarkupPainter::TextHeight(const std::string&)
     return Metrics().height();
 }
 
-void MarkupPainter::TextOut(int x, int y, const std::string& text)
+void MarkupPainter::DrawTextAt(int x, int y, const std::string& text)
 {
     if (!painter_)
         return;

@@ -22,7 +22,7 @@ public:
 
     int TextWidth(const std::string& text) override;
     int TextHeight(const std::string& text) override;
-    void TextOut(int x, int y, const std::string& text) override;
+    void DrawTextAt(int x, int y, const std::string& text) override;
     void Rectangle(int left, int top, int right, int bottom) override;
 
 private:

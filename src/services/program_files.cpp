@@ -17,7 +17,7 @@ void CarryOverSettingsFile()
     const std::string target = SettingsFileName();
     const std::string old = ProgInfo.ProgDir + ProgInfo.ShortName + ".ini";
     if (UpperStr(old) != UpperStr(target) && !files.FileExists(target) && files.FileExists(old))
-        files.CopyFile(old, target, false); // a failed copy only means starting without settings
+        files.Copy(old, target, false); // a failed copy only means starting without settings
 }
 
 std::string NormalizeDir(const std::string& path)

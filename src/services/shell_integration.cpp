@@ -62,7 +62,7 @@ void ShellOpen(const std::string& file, const std::string& parameters)
     const std::string name = TailFrom(file, slash + 1);
     Shell& shell = *ThePlatform().shell;
     int code = shell.Execute(ShellVerb::Open, name, parameters, folder);
-    if (code == SE_ERR_NOASSOC) // no application opens it: try the second way
+    if (code == ShellNoAssociation) // no application opens it: try the second way
         code = shell.Execute(ShellVerb::Play, name, parameters, folder);
     if (code > 0)
         ShowShellError(code);

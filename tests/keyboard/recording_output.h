@@ -15,7 +15,7 @@ public:
     WindowHandle foreground = 0;
     std::uint32_t lockTimeout = 200000;
 
-    std::uint32_t MapVirtualKey(std::uint32_t code, std::uint32_t) override
+    std::uint32_t MapKeyCode(std::uint32_t code, KeyMapping) override
     {
         const auto found = scanCodes.find(code);
         return found != scanCodes.end() ? found->second : (code & 0xFF) + 1;

@@ -46,7 +46,7 @@ bool FakeFileSystem::CreateFolder(const std::string& path)
     return true;
 }
 
-bool FakeFileSystem::CopyFile(const std::string& source, const std::string& target, bool overwrite)
+bool FakeFileSystem::Copy(const std::string& source, const std::string& target, bool overwrite)
 {
     calls.push_back("copy " + source + " " + target);
     if (!files.contains(source) || (files.contains(target) && !overwrite) || !Writable(target))
@@ -105,7 +105,7 @@ int FakeShell::Execute(ShellVerb verb, const std::string& file, const std::strin
     calls.push_back(std::string(verb == ShellVerb::Open ? "open" : "play") + "|" + file + "|" + parameters + "|" +
                     folder);
     if (answers.empty())
-        return SHELL_EXECUTE_OK;
+        return ShellStarted;
     const int answer = answers.front();
     answers.pop_front();
     return answer;

@@ -26,8 +26,8 @@ public:
     bool FileExists(const std::string& path) override { return files.contains(path); }
     bool IsReadOnly(const std::string& path) override { return readOnly.contains(path); }
     bool CreateFolder(const std::string& path) override;
-    bool CopyFile(const std::string& source, const std::string& target, bool overwrite) override;
-    bool DeleteFile(const std::string& path) override { return files.erase(path) > 0; }
+    bool Copy(const std::string& source, const std::string& target, bool overwrite) override;
+    bool Remove(const std::string& path) override { return files.erase(path) > 0; }
     bool ProbeWritable(const std::string& folder, const std::string& name) override;
     bool CreateOwnTextFile(const std::string& path, const std::vector<std::string>& lines) override;
     bool AppendOwnTextFile(const std::string& path, const std::vector<std::string>& lines) override;
@@ -114,7 +114,7 @@ class FakeKeyboardOutput final : public KeyboardOutput {
 public:
     std::vector<WindowHandle> activated;
     bool activationSucceeds = true;
-    std::uint32_t MapVirtualKey(std::uint32_t, std::uint32_t) override { return 0; }
+    std::uint32_t MapKeyCode(std::uint32_t, KeyMapping) override { return 0; }
     void KeybdEvent(std::uint8_t, std::uint8_t, std::uint32_t) override {}
     WindowHandle GetForegroundWindow() override { return 0; }
     bool SetForegroundWindow(WindowHandle window) override

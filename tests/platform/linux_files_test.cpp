@@ -30,8 +30,8 @@ TEST(LinuxFiles, AnswersForFoldersFilesAndTheReadOnlyMark)
     EXPECT_TRUE(files.CreateFolder(folder + "Gr\xFC\xDF" "e"));             // a name in Windows-1252 ...
     EXPECT_TRUE(fs::is_directory(folder + "Gr\xC3\xBC\xC3\x9F" "e"));        // ... is UTF-8 on disk
     EXPECT_FALSE(files.CreateFolder(folder + "x/y"));
-    EXPECT_TRUE(files.CopyFile(folder + "a.txt", folder + "b.txt", false));
-    EXPECT_FALSE(files.CopyFile(folder + "a.txt", folder + "b.txt", false));
+    EXPECT_TRUE(files.Copy(folder + "a.txt", folder + "b.txt", false));
+    EXPECT_FALSE(files.Copy(folder + "a.txt", folder + "b.txt", false));
 }
 
 TEST(LinuxFiles, TheWriteProbeNeitherFollowsALinkNorLeavesAFile)

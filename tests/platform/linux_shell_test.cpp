@@ -47,14 +47,14 @@ TEST(LinuxShell, StartsAProgramInItsOwnFolderWithItsNameWhole)
     WriteScript(folder + "/mein prog", "pwd > '" + out + ".tmp'; echo \"$#:$1:$2\" >> '" + out + ".tmp'; mv '" +
                                             out + ".tmp' '" + out + "'");
     LinuxShell shell;
-    EXPECT_EQ(shell.Execute(ShellVerb::Open, "mein prog", "eins \"zwei drei\"", folder), SHELL_EXECUTE_OK);
+    EXPECT_EQ(shell.Execute(ShellVerb::Open, "mein prog", "eins \"zwei drei\"", folder), ShellStarted);
     EXPECT_EQ(AwaitFile(out), folder + "\n2:eins:zwei drei\n");
 
     // A folder given relative to the current one.
     std::filesystem::remove(out);
     const auto current = std::filesystem::current_path();
     std::filesystem::current_path(sandbox.Root());
-    EXPECT_EQ(shell.Execute(ShellVerb::Open, "mein prog", "", "Pro gramme"), SHELL_EXECUTE_OK);
+    EXPECT_EQ(shell.Execute(ShellVerb::Open, "mein prog", "", "Pro gramme"), ShellStarted);
     std::filesystem::current_path(current);
     EXPECT_EQ(AwaitFile(out), folder + "\n0::\n");
 }
@@ -64,19 +64,19 @@ TEST(LinuxShell, MapsFailuresOntoTheResultCodes)
     Sandbox sandbox;
     LinuxShell shell;
     const std::string folder = sandbox.Root() + "/tmp";
-    EXPECT_EQ(shell.Execute(ShellVerb::Open, "fehlt", "", folder), SE_ERR_FNF);
-    EXPECT_EQ(shell.Execute(ShellVerb::Open, "x", "", folder + "/kein/pfad"), SE_ERR_PNF);
-    EXPECT_EQ(shell.Execute(ShellVerb::Open, "kein-programm-dieses-namens", "", ""), SE_ERR_FNF);
+    EXPECT_EQ(shell.Execute(ShellVerb::Open, "fehlt", "", folder), ShellFileNotFound);
+    EXPECT_EQ(shell.Execute(ShellVerb::Open, "x", "", folder + "/kein/pfad"), ShellPathNotFound);
+    EXPECT_EQ(shell.Execute(ShellVerb::Open, "kein-programm-dieses-namens", "", ""), ShellFileNotFound);
     Sandbox::Write(folder + "/kaputt", "\x7F" "ELF nicht wirklich");
     chmod((folder + "/kaputt").c_str(), 0755);
-    EXPECT_EQ(shell.Execute(ShellVerb::Open, "kaputt", "", folder), ERROR_BAD_FORMAT);
+    EXPECT_EQ(shell.Execute(ShellVerb::Open, "kaputt", "", folder), ShellBadFormat);
 
-    EXPECT_EQ(ShellCodeOfStartError(EACCES), SE_ERR_ACCESSDENIED);
-    EXPECT_EQ(ShellCodeOfStartError(ENOMEM), SE_ERR_OOM);
-    EXPECT_EQ(ShellCodeOfOpenerStatus(0), SHELL_EXECUTE_OK);
-    EXPECT_EQ(ShellCodeOfOpenerStatus(2), SE_ERR_FNF);
-    EXPECT_EQ(ShellCodeOfOpenerStatus(3), SE_ERR_NOASSOC);
-    EXPECT_EQ(ShellCodeOfOpenerStatus(4), SE_ERR_NOASSOC);
+    EXPECT_EQ(ShellCodeOfStartError(EACCES), ShellAccessDenied);
+    EXPECT_EQ(ShellCodeOfStartError(ENOMEM), ShellOutOfMemory);
+    EXPECT_EQ(ShellCodeOfOpenerStatus(0), ShellStarted);
+    EXPECT_EQ(ShellCodeOfOpenerStatus(2), ShellFileNotFound);
+    EXPECT_EQ(ShellCodeOfOpenerStatus(3), ShellNoAssociation);
+    EXPECT_EQ(ShellCodeOfOpenerStatus(4), ShellNoAssociation);
 }
 
 TEST(LinuxShell, HandsDocumentsAndAddressesToTheOpener)
@@ -91,10 +91,10 @@ TEST(LinuxShell, HandsDocumentsAndAddressesToTheOpener)
     Sandbox::Write(folder + "/brief.txt", "Hallo");
 
     LinuxShell shell;
-    EXPECT_EQ(shell.Execute(ShellVerb::Open, "brief.txt", "", folder), SE_ERR_NOASSOC);
-    EXPECT_EQ(shell.Execute(ShellVerb::Play, "brief.txt", "", folder), SHELL_EXECUTE_OK);
+    EXPECT_EQ(shell.Execute(ShellVerb::Open, "brief.txt", "", folder), ShellNoAssociation);
+    EXPECT_EQ(shell.Execute(ShellVerb::Play, "brief.txt", "", folder), ShellStarted);
     EXPECT_EQ(shell.Execute(ShellVerb::Open, "mailto:info@tapsody.example?subject=Tapsody 1.7", "", ""),
-              SE_ERR_NOASSOC);
+              ShellNoAssociation);
     EXPECT_EQ(Sandbox::Read(out), "xdg " + folder + "/brief.txt " + folder + "\n" +
                                       "gio open " + folder + "/brief.txt\n" +
                                       "xdg mailto:info@tapsody.example?subject=Tapsody 1.7 " + fs::current_path().string() + "\n");
@@ -106,9 +106,9 @@ TEST(LinuxShell, WithoutAnOpenerNothingCanOpenADocument)
     sandbox.Set("PATH", sandbox.Root() + "/leer");
     Sandbox::Write(sandbox.Root() + "/tmp/a.pdf", "%PDF");
     LinuxShell shell;
-    EXPECT_EQ(shell.Execute(ShellVerb::Open, "a.pdf", "", sandbox.Root() + "/tmp"), SE_ERR_NOASSOC);
-    EXPECT_EQ(shell.Execute(ShellVerb::Play, "a.pdf", "", sandbox.Root() + "/tmp"), SE_ERR_NOASSOC);
-    EXPECT_EQ(shell.Execute(ShellVerb::Open, "https://tapsody.example/home.htm", "", ""), SE_ERR_NOASSOC);
+    EXPECT_EQ(shell.Execute(ShellVerb::Open, "a.pdf", "", sandbox.Root() + "/tmp"), ShellNoAssociation);
+    EXPECT_EQ(shell.Execute(ShellVerb::Play, "a.pdf", "", sandbox.Root() + "/tmp"), ShellNoAssociation);
+    EXPECT_EQ(shell.Execute(ShellVerb::Open, "https://tapsody.example/home.htm", "", ""), ShellNoAssociation);
 }
 
 TEST(LinuxShell, SplitsParametersAtBlanksOutsideQuotes)

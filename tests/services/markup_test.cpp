@@ -36,7 +36,7 @@ public:
         lastMeasured = text;
         return lineHeight ? lineHeight : std::abs(font.height) + 2;
     }
-    void TextOut(int x, int y, const std::string& text) override
+    void DrawTextAt(int x, int y, const std::string& text) override
     {
         std::ostringstream out;
         out << x << ',' << y << " '" << text << "' " << Describe(font);

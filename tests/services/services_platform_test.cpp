@@ -142,14 +142,14 @@ TEST_F(ServicesTest, ShellOpenStartsInTheFilesFolderAndTriesPlayBeforeComplainin
     EXPECT_TRUE(fake.messages.shown.empty());
 
     fake.shell.calls.clear();
-    fake.shell.answers = {SE_ERR_NOASSOC, SHELL_EXECUTE_OK};
+    fake.shell.answers = {ShellNoAssociation, ShellStarted};
     ShellOpen("/home/anna/lied.wav");
     EXPECT_EQ(fake.shell.calls, (std::vector<std::string>{"open|lied.wav||/home/anna", "play|lied.wav||/home/anna"}));
     EXPECT_TRUE(fake.messages.shown.empty());
 
-    fake.shell.answers = {SE_ERR_NOASSOC, SE_ERR_NOASSOC};
+    fake.shell.answers = {ShellNoAssociation, ShellNoAssociation};
     ShellOpen("/home/anna/lied.xyz");
-    fake.shell.answers = {SE_ERR_FNF};
+    fake.shell.answers = {ShellFileNotFound};
     ShellOpen("/home/anna/fehlt");
     EXPECT_EQ(fake.messages.shown, (std::vector<std::string>{"plain:Fehler: Es existiert keine Verkn\xFCpfung mit der Datei",
                                                              "show:Datei nicht gefunden"}));
@@ -157,7 +157,7 @@ TEST_F(ServicesTest, ShellOpenStartsInTheFilesFolderAndTriesPlayBeforeComplainin
 
 TEST_F(ServicesTest, ShellOpenDocumentHandsTheAddressOverWhole)
 {
-    fake.shell.answers = {SE_ERR_NOASSOC};
+    fake.shell.answers = {ShellNoAssociation};
     ShellOpenDocument("mailto:info@tapsody.example?subject=Tapsody 1.7");
     EXPECT_EQ(fake.shell.calls, (std::vector<std::string>{"open|mailto:info@tapsody.example?subject=Tapsody 1.7||"}));
     EXPECT_EQ(fake.messages.shown.size(), 1u); // no second try for documents

@@ -81,7 +81,7 @@ bool LinuxFileSystem::CreateFolder(const std::string& path)
     return mkdir(NativePath(path).c_str(), 0777) == 0;
 }
 
-bool LinuxFileSystem::CopyFile(const std::string& source, const std::string& target, bool overwrite)
+bool LinuxFileSystem::Copy(const std::string& source, const std::string& target, bool overwrite)
 {
     std::error_code error;
     const auto options = overwrite ? std::filesystem::copy_options::overwrite_existing
@@ -89,7 +89,7 @@ bool LinuxFileSystem::CopyFile(const std::string& source, const std::string& tar
     return std::filesystem::copy_file(NativePath(source), NativePath(target), options, error) && !error;
 }
 
-bool LinuxFileSystem::DeleteFile(const std::string& path)
+bool LinuxFileSystem::Remove(const std::string& path)
 {
     return unlink(NativePath(path).c_str()) == 0;
 }

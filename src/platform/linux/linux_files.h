@@ -10,8 +10,8 @@ public:
     bool FileExists(const std::string& path) override;
     bool IsReadOnly(const std::string& path) override;
     bool CreateFolder(const std::string& path) override;
-    bool CopyFile(const std::string& source, const std::string& target, bool overwrite) override;
-    bool DeleteFile(const std::string& path) override;
+    bool Copy(const std::string& source, const std::string& target, bool overwrite) override;
+    bool Remove(const std::string& path) override;
     bool ProbeWritable(const std::string& folder, const std::string& name) override;
     bool CreateOwnTextFile(const std::string& path, const std::vector<std::string>& lines) override;
     bool AppendOwnTextFile(const std::string& path, const std::vector<std::string>& lines) override;

@@ -49,8 +49,8 @@ int OpenWithDesktop(ShellVerb verb, const std::string& target, const std::string
         ? StartProcess("xdg-open", {target}, folder, kOpenerWait)
         : StartProcess("gio", {"open", target}, folder, kOpenerWait);
     if (opener.error != 0)
-        return SE_ERR_NOASSOC; // no opener installed: nothing can open the file
-    return opener.exitStatus ? ShellCodeOfOpenerStatus(*opener.exitStatus) : SHELL_EXECUTE_OK;
+        return ShellNoAssociation; // no opener installed: nothing can open the file
+    return opener.exitStatus ? ShellCodeOfOpenerStatus(*opener.exitStatus) : ShellStarted;
 }
 
 } // namespace
@@ -58,21 +58,21 @@ int OpenWithDesktop(ShellVerb verb, const std::string& target, const std::string
 int ShellCodeOfStartError(int error)
 {
     switch (error) {
-    case 0: return SHELL_EXECUTE_OK;
-    case ENOENT: return SE_ERR_FNF;
-    case ENOTDIR: return SE_ERR_PNF;
+    case 0: return ShellStarted;
+    case ENOENT: return ShellFileNotFound;
+    case ENOTDIR: return ShellPathNotFound;
     case EACCES:
-    case EPERM: return SE_ERR_ACCESSDENIED;
+    case EPERM: return ShellAccessDenied;
     case ENOMEM:
     case E2BIG:
-    case EAGAIN: return SE_ERR_OOM;
+    case EAGAIN: return ShellOutOfMemory;
     case ENOEXEC:
-    case ELIBBAD: return ERROR_BAD_FORMAT;
-    case ETXTBSY: return SE_ERR_SHARE;
+    case ELIBBAD: return ShellBadFormat;
+    case ETXTBSY: return ShellSharingViolation;
     case ENAMETOOLONG:
-    case ELOOP: return SE_ERR_ASSOCINCOMPLETE;
-    case ELIBACC: return SE_ERR_DLLNOTFOUND;
-    default: return SE_ERR_ASSOCINCOMPLETE;
+    case ELOOP: return ShellAssociationIncomplete;
+    case ELIBACC: return ShellLibraryNotFound;
+    default: return ShellAssociationIncomplete;
     }
 }
 
@@ -80,9 +80,9 @@ int ShellCodeOfOpenerStatus(int status)
 {
     // xdg-open: 0 done, 1 bad command line, 2 file not found, 3 no tool, 4 action failed.
     switch (status) {
-    case 0: return SHELL_EXECUTE_OK;
-    case 2: return SE_ERR_FNF;
-    default: return SE_ERR_NOASSOC;
+    case 0: return ShellStarted;
+    case 2: return ShellFileNotFound;
+    default: return ShellNoAssociation;
     }
 }
 
@@ -94,7 +94,7 @@ int LinuxShell::Execute(ShellVerb verb, const std::string& file, const std::stri
     if (IsAddress(file))
         return OpenWithDesktop(verb, nativeFile, {});
     if (!nativeFolder.empty() && !IsFolder(nativeFolder))
-        return SE_ERR_PNF;
+        return ShellPathNotFound;
     const bool searchPath = folder.empty() && file.find('/') == std::string::npos;
     std::string path = nativeFile;
     if (!nativeFolder.empty() && !nativeFile.starts_with("/"))
@@ -105,7 +105,7 @@ int LinuxShell::Execute(ShellVerb verb, const std::string& file, const std::stri
         return ShellCodeOfStartError(started.error);
     }
     if (!std::filesystem::exists(path))
-        return SE_ERR_FNF;
+        return ShellFileNotFound;
     if (IsProgram(path)) {
         // Named absolutely, since the program starts in its own folder.
         const std::filesystem::path program = std::filesystem::absolute(path);

@@ -120,10 +120,10 @@ X11KeyboardOutput::~X11KeyboardOutput()
     XSync(display_, False);
 }
 
-std::uint32_t X11KeyboardOutput::MapVirtualKey(std::uint32_t code, std::uint32_t mapType)
+std::uint32_t X11KeyboardOutput::MapKeyCode(std::uint32_t code, KeyMapping mapping)
 {
     GiveBackIdleKeycodes();
-    if (!display_ || mapType != MAPVK_VK_TO_VSC)
+    if (!display_ || mapping != KeyMapping::VirtualKeyToScanCode)
         return 0;
     const GermanKeySymbols symbols = GermanSymbolsOfVirtualKey(code);
     if (symbols.plain == 0)
@@ -221,10 +221,10 @@ void X11KeyboardOutput::KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCod
     GiveBackIdleKeycodes();
     if (!display_)
         return;
-    const std::uint32_t keycode = scanCode != 0 ? scanCode : MapVirtualKey(virtualKey, MAPVK_VK_TO_VSC);
+    const std::uint32_t keycode = scanCode != 0 ? scanCode : MapKeyCode(virtualKey, KeyMapping::VirtualKeyToScanCode);
     if (keycode == 0)
         return;
-    const bool down = (flags & KEYEVENTF_KEYUP) == 0;
+    const bool down = (flags & KeyEventKeyUp) == 0;
     XTestFakeKeyEvent(display_, keycode, down ? True : False, CurrentTime);
     XFlush(display_);
     for (LentKeycode& lent : lent_)

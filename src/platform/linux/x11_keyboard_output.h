@@ -21,7 +21,7 @@ public:
     X11KeyboardOutput(const X11KeyboardOutput&) = delete;
     X11KeyboardOutput& operator=(const X11KeyboardOutput&) = delete;
 
-    std::uint32_t MapVirtualKey(std::uint32_t code, std::uint32_t mapType) override;
+    std::uint32_t MapKeyCode(std::uint32_t code, KeyMapping mapping) override;
     void KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override;
     WindowHandle GetForegroundWindow() override;
     bool SetForegroundWindow(WindowHandle window) override;
