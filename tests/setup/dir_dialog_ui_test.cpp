@@ -54,21 +54,13 @@ protected:
     std::string home;
 };
 
-void Type(QWidget* target, int key, const QString& text = {})
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QCoreApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QCoreApplication::sendEvent(target, &release);
-}
-
 // Answers the next input query with name.
 void AnswerQuery(const QString& name)
 {
     WhenModalShown([name](QWidget* query) {
         auto* edit = query->findChild<QLineEdit*>("Edit");
         edit->setText(name);
-        Type(edit, Qt::Key_Return);
+        PressKey(edit, Qt::Key_Return);
     });
 }
 
@@ -94,35 +86,35 @@ TEST_F(DirDialogTest, WalkedByKeysItMakesAFolderAndChecksTheOneConfirmed)
     WhenModalShown([&](QWidget*) {
         EXPECT_EQ(label(), home + "beta/Inner/"); // the deepest folder of the start folder
         EXPECT_EQ(Shown(list), (std::vector<std::string>{".."}));
-        Type(&list, Qt::Key_Return);
+        PressKey(&list, Qt::Key_Return);
         EXPECT_EQ(Current(list), "Inner");
-        Type(&list, Qt::Key_Home);
-        Type(&list, Qt::Key_Return);
+        PressKey(&list, Qt::Key_Home);
+        PressKey(&list, Qt::Key_Return);
         EXPECT_EQ(Current(list), "beta");
         EXPECT_EQ(label(), home + "beta/");
-        Type(&list, Qt::Key_Home);
-        Type(&list, Qt::Key_Return);
+        PressKey(&list, Qt::Key_Home);
+        PressKey(&list, Qt::Key_Return);
         EXPECT_EQ(Shown(list), (std::vector<std::string>{"~: anna", "/: System"}));
         EXPECT_EQ(Current(list), "~: anna");
         EXPECT_FALSE(dialog.NeuerOrdnerBtn->isEnabled());
 
-        Type(&list, Qt::Key_Return);
+        PressKey(&list, Qt::Key_Return);
         EXPECT_EQ(Shown(list), (std::vector<std::string>{"..", "Alpha", "beta", "Gamma"}));
-        Type(&list, Qt::Key_Backslash, "\\");
+        PressKey(&list, Qt::Key_Backslash, "\\");
         EXPECT_EQ(Current(list), "~: anna");
-        Type(&list, Qt::Key_Return);
+        PressKey(&list, Qt::Key_Return);
 
         AnswerQuery("Neu");
-        Type(&list, Qt::Key_N, "n");
+        PressKey(&list, Qt::Key_N, "n");
         EXPECT_EQ(Shown(list), (std::vector<std::string>{"..", "Alpha", "beta", "Gamma", "Neu"}));
         EXPECT_TRUE(std::filesystem::is_directory(home + "Neu"));
         AnswerQuery("a:b");
-        Type(&list, Qt::Key_N, "n");
+        PressKey(&list, Qt::Key_N, "n");
         EXPECT_EQ(fake.messages.shown.back(), "show:Name darf kein \"%s\" enthalten.|:");
         EXPECT_EQ(list.count(), 5);
 
-        Type(&list, Qt::Key_End);
-        Type(&list, Qt::Key_Up);
+        PressKey(&list, Qt::Key_End);
+        PressKey(&list, Qt::Key_Up);
         EXPECT_EQ(label(), home + "Gamma/");
         std::filesystem::remove(home + "Gamma");
         fake.messages.answer = mrCancel;
@@ -132,8 +124,8 @@ TEST_F(DirDialogTest, WalkedByKeysItMakesAFolderAndChecksTheOneConfirmed)
         EXPECT_EQ(Current(list), "~: anna");
         EXPECT_EQ(ChosenFolder(), "");
 
-        Type(&list, Qt::Key_Return);
-        Type(&list, Qt::Key_Down);
+        PressKey(&list, Qt::Key_Return);
+        PressKey(&list, Qt::Key_Down);
         walked = true;
         dialog.Okbutton->click();
     });
@@ -145,7 +137,7 @@ TEST_F(DirDialogTest, WalkedByKeysItMakesAFolderAndChecksTheOneConfirmed)
     // "x" opens on the folder chosen before; Escape cancels.
     WhenModalShown([&](QWidget*) {
         EXPECT_EQ(label(), home + "Alpha/");
-        Type(&dialog, Qt::Key_Escape);
+        PressKey(&dialog, Qt::Key_Escape);
     });
     EXPECT_EQ(ChooseFolder("x"), mrCancel);
 }
