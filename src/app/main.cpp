@@ -6,6 +6,7 @@
 #include "services/program_record.h"
 #include "services/markup_painter.h"
 #include "services/program_start.h"
+#include "setup/dir_dialog.h"
 #include "support/language_list.h"
 #include "support/qt_messages.h"
 #include "support/qt_text.h"
@@ -47,6 +48,7 @@ int main(int argc, char** argv)
     TMainform mainform(*platform.keyboard);
     UseAsMainMarkupCanvas(&mainform);
     TLayoutform layoutform;
+    TDirDialog dirdialog;
     mainform.ShowKeyboard();
     const int result = QApplication::exec();
     EndProgram();

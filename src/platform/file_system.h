@@ -1,10 +1,16 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 // Files and folders. Paths are Windows-1252 bytes with "/" between levels;
 // folder names may end in "/".
+
+struct FolderEntry {
+    std::string name;
+    bool folder = false; // a link counts as what it points to
+};
 
 class FileSystem {
 public:
@@ -19,6 +25,10 @@ public:
     // Copies a file; false when it cannot, or when target exists and overwrite is off.
     virtual bool Copy(const std::string& source, const std::string& target, bool overwrite) = 0;
     virtual bool Remove(const std::string& path) = 0;
+    // The entries of a folder without "." and "..", in no particular order;
+    // nothing when it cannot be read (missing, not permitted, or on a network
+    // file system that does not answer in time).
+    virtual std::optional<std::vector<FolderEntry>> ListFolder(const std::string& path) = 0;
 
     // Whether a new file can be made in folder: creates folder + name as a new
     // file of its own (never through a link or over a file already there), then

@@ -21,6 +21,8 @@ public:
     // The user's documents folder.
     virtual std::string DocumentsFolder() = 0;
     virtual std::string TempFolder() = 0;
+    // The user's own folder.
+    virtual std::string HomeFolder() = 0;
     // The two last-resort folders the save-folder search tries after the
     // program-files folder (the system drive and a second drive where drives exist).
     virtual std::string FirstFallbackFolder() = 0;

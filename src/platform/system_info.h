@@ -54,6 +54,7 @@ public:
     virtual std::optional<DriveInfo> DriveOf(const std::string& path) = 0;
     // Bytes free for the user on the drive holding path; -1 when it cannot be asked.
     virtual std::int64_t FreeBytes(const std::string& path) = 0;
-    // The drives the user can browse, in the order of their roots.
+    // The drives the user can browse, in the order of their roots; pseudo file
+    // systems and read-only images are left out.
     virtual std::vector<DriveInfo> Drives() = 0;
 };

@@ -30,6 +30,21 @@ bool FakeFileSystem::FolderExists(const std::string& path)
     return folders.contains(Folder(path));
 }
 
+std::optional<std::vector<FolderEntry>> FakeFileSystem::ListFolder(const std::string& path)
+{
+    const std::string folder = Folder(path);
+    if (!folders.contains(folder) || unreadableFolders.contains(folder))
+        return std::nullopt;
+    std::vector<FolderEntry> entries;
+    for (const std::string& sub : folders)
+        if (sub != folder && ParentOf(sub) == folder)
+            entries.push_back({sub.substr(folder.size(), sub.size() - folder.size() - 1), true});
+    for (const auto& [file, content] : files)
+        if (file.starts_with(folder) && file.find('/', folder.size()) == std::string::npos)
+            entries.push_back({file.substr(folder.size()), false});
+    return entries;
+}
+
 bool FakeFileSystem::Writable(const std::string& path) const
 {
     const std::string folder = path.substr(0, path.find_last_of('/') + 1);

@@ -20,6 +20,7 @@ public:
     std::map<std::string, std::string> files;    // path -> content (lines end in CR LF)
     std::set<std::string> readOnly;              // paths
     std::set<std::string> unwritableFolders;     // no file can be made here
+    std::set<std::string> unreadableFolders;     // their entries cannot be listed
     std::vector<std::string> calls;              // "mkdir <path>", "copy <a> <b>", ...
 
     bool FolderExists(const std::string& path) override;
@@ -28,6 +29,7 @@ public:
     bool CreateFolder(const std::string& path) override;
     bool Copy(const std::string& source, const std::string& target, bool overwrite) override;
     bool Remove(const std::string& path) override { return files.erase(path) > 0; }
+    std::optional<std::vector<FolderEntry>> ListFolder(const std::string& path) override;
     bool ProbeWritable(const std::string& folder, const std::string& name) override;
     bool CreateOwnTextFile(const std::string& path, const std::vector<std::string>& lines) override;
     bool AppendOwnTextFile(const std::string& path, const std::vector<std::string>& lines) override;
@@ -45,6 +47,7 @@ public:
     std::string programFiles = "/home/anna/.local/share/";
     std::string documents = "/home/anna/Dokumente/";
     std::string temp = "/tmp/";
+    std::string home = "/home/anna/";
     std::string firstFallback = "/home/anna/";
     std::string secondFallback = "/";
     std::map<int, std::string> special;
@@ -55,6 +58,7 @@ public:
     std::string ProgramFilesFolder() override { return programFiles; }
     std::string DocumentsFolder() override { return documents; }
     std::string TempFolder() override { return temp; }
+    std::string HomeFolder() override { return home; }
     std::string FirstFallbackFolder() override { return firstFallback; }
     std::string SecondFallbackFolder() override { return secondFallback; }
     std::optional<std::string> SpecialFolder(int id) override;

@@ -1,5 +1,6 @@
 #include "platform/linux/linux_files.h"
 #include "platform/linux/linux_folders.h"
+#include "platform/linux/network_wait.h"
 #include "sandbox.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +8,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <future>
 
 namespace fs = std::filesystem;
 
@@ -32,6 +35,41 @@ TEST(LinuxFiles, AnswersForFoldersFilesAndTheReadOnlyMark)
     EXPECT_FALSE(files.CreateFolder(folder + "x/y"));
     EXPECT_TRUE(files.Copy(folder + "a.txt", folder + "b.txt", false));
     EXPECT_FALSE(files.Copy(folder + "a.txt", folder + "b.txt", false));
+}
+
+TEST(LinuxFiles, ListsAFolderWithLinksCountedAsWhatTheyPointTo)
+{
+    Sandbox sandbox;
+    LinuxFileSystem files;
+    const std::string folder = sandbox.Root() + "/tmp/";
+    fs::create_directory(folder + "Unter");
+    Sandbox::Write(folder + "\xC3\xBC.txt", "");             // "ü.txt" on disk
+    fs::create_directory_symlink(folder + "Unter", folder + "Verweis");
+    fs::create_symlink(folder + "fehlt", folder + "kaputt"); // a link to nothing is no folder
+
+    auto entries = files.ListFolder(folder);
+    ASSERT_TRUE(entries);
+    std::vector<std::string> listed;
+    for (const FolderEntry& entry : *entries)
+        listed.push_back(entry.name + (entry.folder ? "/" : ""));
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (std::vector<std::string>{"Unter/", "Verweis/", "kaputt", "\xFC.txt"}));
+    EXPECT_FALSE(files.ListFolder(folder + "fehlt/"));
+    EXPECT_FALSE(files.ListFolder(folder + "\xFC.txt"));
+}
+
+TEST(LinuxFiles, ACallThatDoesNotReturnInTimeIsGivenUp)
+{
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    EXPECT_FALSE(WithinTimeLimit<int>(std::chrono::milliseconds(20), [released] {
+        released.wait();
+        return 1;
+    }));
+    release.set_value();
+    EXPECT_EQ(WithinTimeLimit<int>(std::chrono::seconds(60), [] { return 2; }), 2);
+    EXPECT_FALSE(OnNetworkFileSystem("/proc/self"));
+    EXPECT_FALSE(OnNetworkFileSystem("relativ"));
 }
 
 TEST(LinuxFiles, TheWriteProbeNeitherFollowsALinkNorLeavesAFile)

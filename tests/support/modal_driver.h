@@ -23,10 +23,11 @@ inline void WhenModalShown(std::function<void(QWidget*)> act, int attemptsLeft =
     });
 }
 
-inline void PressKey(QWidget* target, int key)
+// text: what the key types, for handlers that look at the character.
+inline void PressKey(QWidget* target, int key, const QString& text = {})
 {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
     QCoreApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
     QCoreApplication::sendEvent(target, &release);
 }

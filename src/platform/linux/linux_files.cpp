@@ -1,7 +1,9 @@
 #include "platform/linux/linux_files.h"
 
 #include "datastore/file_bytes.h"
+#include "platform/ansi_utf8.h"
 #include "platform/linux/linux_paths.h"
+#include "platform/linux/network_wait.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -57,12 +59,35 @@ bool WriteAndClose(int fd, const std::vector<std::string>& lines)
     return close(fd) == 0 && written;
 }
 
+bool IsFolder(const std::string& nativePath)
+{
+    struct stat entry {};
+    return stat(nativePath.c_str(), &entry) == 0 && S_ISDIR(entry.st_mode);
+}
+
+std::optional<std::vector<FolderEntry>> ReadFolder(const std::string& nativePath)
+{
+    std::error_code error;
+    std::filesystem::directory_iterator entry(nativePath, error);
+    if (error)
+        return std::nullopt;
+    std::vector<FolderEntry> entries;
+    // An entry that goes wrong midway ends the listing with what was read.
+    for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+        std::error_code typeError;
+        entries.push_back({Utf8ToAnsi(entry->path().filename().string()), entry->is_directory(typeError)});
+    }
+    return entries;
+}
+
 } // namespace
 
 bool LinuxFileSystem::FolderExists(const std::string& path)
 {
-    struct stat entry {};
-    return !path.empty() && stat(NativePath(path).c_str(), &entry) == 0 && S_ISDIR(entry.st_mode);
+    if (path.empty())
+        return false;
+    const std::string native = NativePath(path);
+    return AnsweredInTime<bool>(native, [native] { return IsFolder(native); }, false);
 }
 
 bool LinuxFileSystem::FileExists(const std::string& path)
@@ -78,7 +103,8 @@ bool LinuxFileSystem::IsReadOnly(const std::string& path)
 
 bool LinuxFileSystem::CreateFolder(const std::string& path)
 {
-    return mkdir(NativePath(path).c_str(), 0777) == 0;
+    const std::string native = NativePath(path);
+    return AnsweredInTime<bool>(native, [native] { return mkdir(native.c_str(), 0777) == 0; }, false);
 }
 
 bool LinuxFileSystem::Copy(const std::string& source, const std::string& target, bool overwrite)
@@ -92,6 +118,13 @@ bool LinuxFileSystem::Copy(const std::string& source, const std::string& target,
 bool LinuxFileSystem::Remove(const std::string& path)
 {
     return unlink(NativePath(path).c_str()) == 0;
+}
+
+std::optional<std::vector<FolderEntry>> LinuxFileSystem::ListFolder(const std::string& path)
+{
+    using Listing = std::optional<std::vector<FolderEntry>>;
+    const std::string native = NativePath(path);
+    return AnsweredInTime<Listing>(native, [native] { return ReadFolder(native); }, std::nullopt);
 }
 
 bool LinuxFileSystem::ProbeWritable(const std::string& folder, const std::string& name)

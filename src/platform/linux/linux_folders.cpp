@@ -16,6 +16,8 @@ std::string LinuxSystemFolders::DocumentsFolder() { return AnsiFolder(UserDirPat
 
 std::string LinuxSystemFolders::TempFolder() { return AnsiFolder(TempPath()); }
 
+std::string LinuxSystemFolders::HomeFolder() { return AnsiFolder(HomePath()); }
+
 std::string LinuxSystemFolders::FirstFallbackFolder() { return AnsiFolder(HomePath()); }
 
 std::string LinuxSystemFolders::SecondFallbackFolder() { return "/"; }

@@ -11,6 +11,7 @@
 //   program files       $XDG_DATA_HOME (~/.local/share): per-user programs and their data
 //   documents           XDG_DOCUMENTS_DIR of user-dirs.dirs (~/Documents)
 //   temporary folder    $TMPDIR or /tmp
+//   home folder         $HOME
 //   fallback folders    the home folder, then the root folder
 //   special folder 2    $XDG_DATA_HOME/applications (the menu's launchers), created when missing
 //   special folder 16   XDG_DESKTOP_DIR of user-dirs.dirs (~/Desktop), when it exists
@@ -20,6 +21,7 @@ public:
     std::string ProgramFilesFolder() override;
     std::string DocumentsFolder() override;
     std::string TempFolder() override;
+    std::string HomeFolder() override;
     std::string FirstFallbackFolder() override;
     std::string SecondFallbackFolder() override;
     std::optional<std::string> SpecialFolder(int id) override;

@@ -133,6 +133,13 @@ std::optional<std::string> ExistingAncestor(const std::string& path)
     return canonical.string();
 }
 
+// A folder the user may open and list (not a file mounted over a file).
+bool IsBrowsableFolder(const std::string& point)
+{
+    std::error_code error;
+    return std::filesystem::is_directory(point, error) && access(point.c_str(), R_OK | X_OK) == 0;
+}
+
 bool IsSystemPlace(const std::string& point)
 {
     for (const char* place : {"/proc", "/sys", "/dev", "/run"})
@@ -290,12 +297,14 @@ std::vector<DriveInfo> LinuxSystemInfo::Drives()
               [](const MountEntry& a, const MountEntry& b) { return a.mountPoint < b.mountPoint; });
     const auto labels = LabelsByDevice();
     std::vector<DriveInfo> drives;
-    std::error_code error;
     for (const MountEntry& mount : mounts) {
-        if (IsSystemPlace(mount.mountPoint) || !std::filesystem::is_directory(mount.mountPoint, error))
+        // Read-only images such as packaged applications hold nothing to browse or install into.
+        if (IsSystemPlace(mount.mountPoint) || mount.fsType == "squashfs")
             continue;
         DriveInfo drive = DescribeMount(mount, labels);
-        if (drive.kind != DriveKind::Unknown)
+        // A network mount point is a folder by nature; asking may wait on a server that is gone.
+        const bool browsable = drive.kind == DriveKind::Network || IsBrowsableFolder(mount.mountPoint);
+        if (drive.kind != DriveKind::Unknown && browsable)
             drives.push_back(drive);
     }
     return drives;
