@@ -9,7 +9,7 @@
 # for none. The record goes into the target, by default the object library
 # tapsody_records, which every program that reads records links directly. The
 # build also leaves the record as <Window>.rec in the calling folder's build
-# folder, for tapsodia-data. The target must be made in the calling folder.
+# folder, for tapsodia-data. The target may be made in any folder.
 
 function(tapsody_window_record window)
   # Walk the arguments by hand: an empty extension is an empty argument, which
@@ -32,10 +32,6 @@ function(tapsody_window_record window)
   endif()
   if(NOT TARGET ${target})
     message(FATAL_ERROR "tapsody_window_record(${window}): no target ${target}")
-  endif()
-  get_target_property(target_dir ${target} SOURCE_DIR)
-  if(NOT target_dir STREQUAL CMAKE_CURRENT_SOURCE_DIR)
-    message(FATAL_ERROR "tapsody_window_record(${window}): call it where ${target} is made (${target_dir})")
   endif()
   get_property(known GLOBAL PROPERTY TAPSODY_WINDOW_RECORDS)
   if(window IN_LIST known)
@@ -73,5 +69,8 @@ function(tapsody_window_record window)
     DEPENDS tapsody_record_packer ${files}
     COMMENT "Packing the window record ${window}"
     VERBATIM)
+  # The custom target carries the packing rule to a target made in another folder.
+  add_custom_target(tapsody_record_${window} DEPENDS ${record} ${source})
   target_sources(${target} PRIVATE ${source})
+  add_dependencies(${target} tapsody_record_${window})
 endfunction()

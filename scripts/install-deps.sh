@@ -3,12 +3,14 @@
 set -euo pipefail
 
 packages=(
-    # build
-    g++ cmake ninja-build pkg-config
+    # build, and the cross compiler that checks the portable core builds for Windows
+    g++ cmake ninja-build pkg-config ccache g++-mingw-w64-x86-64
     # toolkit and X11
     qt6-base-dev libgl-dev libx11-dev libxtst-dev libxrandr-dev
     # the desktop's opener for documents and web addresses
     xdg-utils
+    # the formatter
+    clang-format
     # tests and benchmarks
     libgtest-dev libgmock-dev libbenchmark-dev
     # virtual display, a window manager, input and a terminal for end-to-end runs and the demo

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # From a fresh checkout: install what is missing, build, and run every test,
-# first in the optimised build, then the unit tests under the sanitizers.
+# first in the optimised build, then the unit tests under the sanitizers. Then
+# the checks that the program stays portable: the program built on the dummy
+# platform back-end, and the portable core compiled for Windows.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,3 +15,16 @@ for preset in default asan; do
     echo "== $preset tests"
     ctest --preset "$preset"
 done
+
+echo "== the program on the dummy platform"
+cmake --preset dummy >/dev/null
+cmake --build --preset dummy
+# With nothing to type into, it has to say so and end.
+if message=$(QT_QPA_PLATFORM=offscreen build/dummy/src/app/tapsody 2>&1); then
+    echo "the program on the dummy platform did not refuse to start" >&2
+    exit 1
+fi
+grep -q "needs an X11 display" <<<"$message" || { echo "$message" >&2; exit 1; }
+
+echo "== the portable core for Windows"
+scripts/check-windows-compile.sh

@@ -2,7 +2,7 @@
 
 #include "keyboard/main_form.h"
 #include "layout/layout_form.h"
-#include "platform/linux/linux_platform.h"
+#include "platform/platform.h"
 #include "services/program_record.h"
 #include "services/markup_painter.h"
 #include "services/program_start.h"
@@ -37,7 +37,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     InstallQtMessages();
     SetQuitHook([] { std::exit(0); });
-    Platform& platform = InstallLinuxPlatform();
+    Platform& platform = InstallNativePlatform();
     InitProgram();
     QApplication::setApplicationName(FromAnsi(ProgInfo.Title));
 

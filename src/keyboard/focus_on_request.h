@@ -2,22 +2,22 @@
 
 #include <QAbstractNativeEventFilter>
 
+class FocusOffers;
 class QWidget;
 
-// The keyboard window declines the focus (a click on a key must leave the target
-// window, and any menu open in it, as they are), yet F1 has to reach it when the
-// user deliberately gives it the focus. The window manager offers the focus with
-// WM_TAKE_FOCUS; this filter takes it unless the pointer is on the picture, where
-// the offer comes from a click on a key.
+// The keyboard window declines the focus, yet F1 has to reach it when the user
+// deliberately gives it the focus. This filter passes the window system's events
+// to the platform, which takes the focus it offers unless the pointer is on the
+// picture, where the offer comes from a click on a key; the caption bar lies
+// outside the picture.
 class FocusOnRequest : public QAbstractNativeEventFilter {
 public:
-    explicit FocusOnRequest(QWidget& window);
+    FocusOnRequest(QWidget& window, FocusOffers& offers);
     ~FocusOnRequest() override;
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
-    bool PointerOnPicture() const;
-
     QWidget& window_;
+    FocusOffers& offers_;
 };

@@ -5,6 +5,7 @@
 #include "keyboard/focus_on_request.h"
 #include "keyboard/keyboard_image.h"
 #include "layout/layout_form.h"
+#include "platform/platform.h"
 #include "services/program_record.h"
 #include "services/shell_integration.h"
 #include "services/system_log.h"
@@ -16,7 +17,6 @@
 #include "support/qt_text.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -72,8 +72,8 @@ TMainform::TMainform(KeyboardOutput& output)
     // open in the target stays open and keys typed on the real keyboard go on
     // reaching the target; it takes the focus only when the user gives it.
     setAttribute(Qt::WA_ShowWithoutActivating);
-    if (QGuiApplication::platformName() == "xcb")
-        focusOnRequest_ = std::make_unique<FocusOnRequest>(*this);
+    if (FocusOffers* offers = ThePlatform().focusOffers)
+        focusOnRequest_ = std::make_unique<FocusOnRequest>(*this, *offers);
     Image = new TKeyboardImage(this);
     Image->move(0, 0);
     Timer1 = new QTimer(this);

@@ -2,6 +2,7 @@
 
 #include "platform/desktop.h"
 #include "platform/file_system.h"
+#include "platform/focus_offers.h"
 #include "platform/instance_lock.h"
 #include "platform/keyboard_output.h"
 #include "platform/registry.h"
@@ -11,6 +12,7 @@
 
 // Everything the program takes from the operating system, in one place. The
 // program installs its system's implementation at start; tests install fakes.
+// Without a display, keyboard and focusOffers are null.
 struct Platform {
     Registry* registry = nullptr;
     FileSystem* files = nullptr;
@@ -20,6 +22,7 @@ struct Platform {
     Desktop* desktop = nullptr;
     SystemInfo* systemInfo = nullptr;
     KeyboardOutput* keyboard = nullptr; // brings another window to the front
+    FocusOffers* focusOffers = nullptr;
 };
 
 // Installs the platform (nullptr removes it) and returns the previous one.
@@ -27,3 +30,8 @@ Platform* SetPlatform(Platform* platform);
 
 // The installed platform; throws std::logic_error when none is installed.
 Platform& ThePlatform();
+
+// Creates this system's platform on first use and installs it (SetPlatform); it
+// lives until the process ends. The platform back-end the program is built with
+// defines it.
+Platform& InstallNativePlatform();

@@ -6,9 +6,11 @@
 // The folders the system assigns to the program and its user, and how the
 // program was started. Folder names are Windows-1252 bytes ending in "/".
 
-// Shell folder identifiers the program asks for.
-inline constexpr int CSIDL_PROGRAMS = 2;         // the start menu's program folder
-inline constexpr int CSIDL_DESKTOPDIRECTORY = 16; // the desktop folder
+// Shell folder identifiers the program asks for, with the classic values.
+enum SpecialFolderId : int {
+    SpecialFolderPrograms = 2,          // the start menu's program folder
+    SpecialFolderDesktopDirectory = 16, // the desktop folder
+};
 
 class SystemFolders {
 public:

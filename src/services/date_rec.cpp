@@ -1,5 +1,6 @@
 #include "services/date_rec.h"
 
+#include "platform/local_time.h"
 #include "services/text_helpers.h"
 #include "support/messages.h"
 #include "support/translation.h"
@@ -159,8 +160,7 @@ TDateRec NowRec()
     using namespace std::chrono;
     const auto now = system_clock::now();
     const std::time_t seconds = system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&seconds, &local);
+    const std::tm local = LocalTime(seconds);
     const auto millisecond = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
     return {U16(local.tm_year + 1900), U16(local.tm_mon + 1), U16(local.tm_mday), U16(local.tm_hour),
             U16(local.tm_min),         U16(local.tm_sec),     U16(millisecond)};

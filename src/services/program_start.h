@@ -6,8 +6,8 @@
 // Start and end of the program: fills ProgInfo and ParamLine before any window
 // is created, keeps the single-instance lock, opens the log on "/L".
 
-// Runs the start-up in its fixed order, on the installed platform (for Linux:
-// InstallLinuxPlatform, platform/linux/linux_platform.h). singleInstance: whether
+// Runs the start-up in its fixed order, on the installed platform (the program's
+// own: InstallNativePlatform, platform/platform.h). singleInstance: whether
 // a second start is refused while the program runs; a second instance ends the
 // process here.
 void StartProgram(bool singleInstance);

@@ -3,7 +3,7 @@
 #include "keyboard/keyboard_image.h"
 #include "keyboard/main_form.h"
 #include "layout/layout_form.h"
-#include "platform/linux/linux_platform.h"
+#include "platform/platform.h"
 #include "services/program_record.h"
 #include "support/ini_file.h"
 #include "support/messages.h"
@@ -26,11 +26,11 @@ namespace {
 namespace fs = std::filesystem;
 
 // The windows reach the system through the platform layer, as in the program.
-class LinuxPlatformEnvironment : public ::testing::Environment {
+class NativePlatformEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override { InstallLinuxPlatform(); }
+    void SetUp() override { InstallNativePlatform(); }
 };
-const auto* const kPlatform = ::testing::AddGlobalTestEnvironment(new LinuxPlatformEnvironment);
+const auto* const kPlatform = ::testing::AddGlobalTestEnvironment(new NativePlatformEnvironment);
 
 // Answers the close question as told and counts what was asked.
 class ScriptedMessages : public MessageService {

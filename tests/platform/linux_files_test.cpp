@@ -161,10 +161,10 @@ TEST(LinuxFolders, FollowTheXdgVariablesAndUserDirs)
                    "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
     EXPECT_EQ(folders.DocumentsFolder(), home + "/Dokumente/");
 
-    EXPECT_FALSE(folders.SpecialFolder(CSIDL_DESKTOPDIRECTORY)); // no desktop folder yet
+    EXPECT_FALSE(folders.SpecialFolder(SpecialFolderDesktopDirectory)); // no desktop folder yet
     fs::create_directories(home + "/Schreibtisch");
-    EXPECT_EQ(folders.SpecialFolder(CSIDL_DESKTOPDIRECTORY), home + "/Schreibtisch/");
-    EXPECT_EQ(folders.SpecialFolder(CSIDL_PROGRAMS), home + "/.local/share/applications/");
+    EXPECT_EQ(folders.SpecialFolder(SpecialFolderDesktopDirectory), home + "/Schreibtisch/");
+    EXPECT_EQ(folders.SpecialFolder(SpecialFolderPrograms), home + "/.local/share/applications/");
     EXPECT_TRUE(fs::is_directory(home + "/.local/share/applications"));
     EXPECT_FALSE(folders.SpecialFolder(5));
 

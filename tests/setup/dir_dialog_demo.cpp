@@ -3,7 +3,7 @@
 // Each --drive replaces the mounted file systems by the one given (kind as a
 // number: 2 removable, 3 fixed, 4 network, 5 optical, 6 RAM disk). Prints the
 // modal result and the folder chosen.
-#include "platform/linux/linux_platform.h"
+#include "platform/platform.h"
 #include "services/program_record.h"
 #include "services/text_helpers.h"
 #include "setup/dir_dialog.h"
@@ -56,7 +56,7 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     InstallQtMessages();
-    Platform& platform = InstallLinuxPlatform();
+    Platform& platform = InstallNativePlatform();
     StagedDrives staged(*platform.systemInfo);
     platform.systemInfo = &staged;
     ProgInfo.ShortName = "Tapsodia";

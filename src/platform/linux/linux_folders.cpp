@@ -25,11 +25,11 @@ std::string LinuxSystemFolders::SecondFallbackFolder() { return "/"; }
 std::optional<std::string> LinuxSystemFolders::SpecialFolder(int id)
 {
     std::error_code error;
-    if (id == CSIDL_PROGRAMS) {
+    if (id == SpecialFolderPrograms) {
         const std::string applications = DataHomePath() + "/applications";
         if (MakeFolders(applications))
             return AnsiFolder(applications);
-    } else if (id == CSIDL_DESKTOPDIRECTORY) {
+    } else if (id == SpecialFolderDesktopDirectory) {
         const std::string desktop = UserDirPath("DESKTOP", "Desktop");
         if (std::filesystem::is_directory(desktop, error))
             return AnsiFolder(desktop);

@@ -8,6 +8,7 @@
 #include "platform/linux/linux_shell.h"
 #include "platform/linux/linux_system_info.h"
 #include "platform/linux/x11_display.h"
+#include "platform/linux/x11_focus_offers.h"
 #include "platform/linux/x11_keyboard_output.h"
 
 struct LinuxPlatform::Parts {
@@ -20,6 +21,8 @@ struct LinuxPlatform::Parts {
     LinuxSystemInfo systemInfo;
     std::unique_ptr<X11KeyboardOutput> keyboard =
         SharedX11Display() ? std::make_unique<X11KeyboardOutput>(SharedX11Display()) : nullptr;
+    std::unique_ptr<X11FocusOffers> focusOffers =
+        SharedX11Display() ? std::make_unique<X11FocusOffers>(SharedX11Display()) : nullptr;
 };
 
 LinuxPlatform::LinuxPlatform() : parts_(std::make_unique<Parts>())
@@ -32,11 +35,12 @@ LinuxPlatform::LinuxPlatform() : parts_(std::make_unique<Parts>())
     platform_.desktop = &parts_->desktop;
     platform_.systemInfo = &parts_->systemInfo;
     platform_.keyboard = parts_->keyboard.get();
+    platform_.focusOffers = parts_->focusOffers.get();
 }
 
 LinuxPlatform::~LinuxPlatform() = default;
 
-Platform& InstallLinuxPlatform()
+Platform& InstallNativePlatform()
 {
     static LinuxPlatform linuxPlatform;
     SetPlatform(&linuxPlatform.Get());

@@ -6,7 +6,7 @@
 
 // The Linux implementation of every platform interface, owned together. The X11
 // parts use the shared display connection; without a display there are no
-// other windows, no screen and no keyboard output (Platform::keyboard is null).
+// other windows, no screen, no keyboard output and no focus offers.
 class LinuxPlatform {
 public:
     LinuxPlatform();
@@ -21,7 +21,3 @@ private:
     std::unique_ptr<Parts> parts_;
     Platform platform_;
 };
-
-// Creates the Linux platform on first use and installs it (SetPlatform); it
-// lives until the process ends.
-Platform& InstallLinuxPlatform();

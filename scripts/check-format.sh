@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Fails, listing the files, when a C++ source is not formatted as .clang-format
+# says; changes nothing.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror

@@ -1,0 +1,8 @@
+#include "platform/local_time.h"
+
+std::tm LocalTime(std::time_t seconds)
+{
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    return local;
+}
