@@ -86,7 +86,7 @@ public:
     {
         QMessageBox box(QMessageBox::NoIcon, FromAnsi(ProgInfo.Title), FromAnsi(text), QMessageBox::Ok);
         box.setTextFormat(Qt::PlainText);
-        box.exec();
+        ExecInFront(box);
     }
 };
 

@@ -1,6 +1,7 @@
 #include "platform/linux/linux_files.h"
 #include "platform/linux/linux_folders.h"
 #include "platform/linux/network_wait.h"
+#include "services/program_start.h"
 #include "sandbox.h"
 
 #include <gtest/gtest.h>
@@ -176,6 +177,13 @@ TEST(LinuxFolders, TheCommandLineQuotesTheProgramAndBlankParameters)
 {
     EXPECT_EQ(JoinCommandLine("/opt/Tap sody/tapsody", {"/L", "a b", ""}),
               "\"/opt/Tap sody/tapsody\" /L \"a b\" \"\"");
+    // Start-up takes the line apart again: any folder name comes back whole.
+    for (const std::string folder : {"/opt/Tap sody/", "/opt/a\"b/", "/opt/\"/", "/opt/x\"\"y/", "/\"q\"/"}) {
+        const ProgramLocation location =
+            SplitCommandLine(JoinCommandLine(folder + "tapsody", {"/L", "a b"}), folder.size() + 7);
+        EXPECT_EQ(location.progDir, folder);
+        EXPECT_EQ(location.paramLine, "/L \"a b\"") << folder;
+    }
     LinuxSystemFolders folders;
     const std::string line = folders.CommandLine();
     EXPECT_EQ(line.rfind("\"" + folders.ExecutablePath() + "\"", 0), 0u) << line;

@@ -65,7 +65,11 @@ std::string LinuxSystemFolders::CommandLine()
 
 std::string JoinCommandLine(const std::string& programPath, const std::vector<std::string>& parameters)
 {
-    std::string line = "\"" + programPath + "\"";
+    // A folder name may hold a double quote: it is written twice inside the quotes.
+    std::string line = "\"";
+    for (const char c : programPath)
+        line += c == '"' ? std::string("\"\"") : std::string(1, c);
+    line += '"';
     for (const std::string& parameter : parameters) {
         const bool quote = parameter.empty() || parameter.find_first_of(" \t") != std::string::npos;
         line += quote ? " \"" + parameter + "\"" : " " + parameter;
