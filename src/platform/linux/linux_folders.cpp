@@ -26,9 +26,8 @@ std::optional<std::string> LinuxSystemFolders::SpecialFolder(int id)
 {
     std::error_code error;
     if (id == CSIDL_PROGRAMS) {
-        const std::string applications = DataHomePath() + "/applications";
-        if (MakeFolders(applications))
-            return AnsiFolder(applications);
+        // Asking creates nothing: the folder comes with the first launcher put there.
+        return AnsiFolder(DataHomePath() + "/applications");
     } else if (id == CSIDL_DESKTOPDIRECTORY) {
         const std::string desktop = UserDirPath("DESKTOP", "Desktop");
         if (std::filesystem::is_directory(desktop, error))

@@ -13,7 +13,7 @@
 //   temporary folder    $TMPDIR or /tmp
 //   home folder         $HOME
 //   fallback folders    the home folder, then the root folder
-//   special folder 2    $XDG_DATA_HOME/applications (the menu's launchers), created when missing
+//   special folder 2    $XDG_DATA_HOME/applications (the menu's launchers), also while missing
 //   special folder 16   XDG_DESKTOP_DIR of user-dirs.dirs (~/Desktop), when it exists
 class LinuxSystemFolders final : public SystemFolders {
 public:
