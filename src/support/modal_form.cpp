@@ -68,13 +68,22 @@ ModalForm::ModalForm(QWidget* parent)
 {
 }
 
-void ModalForm::setVisible(bool visible)
+int ModalForm::exec()
 {
-    if (visible && !isVisible())
-        PlaceInFront(*this);
-    QDialog::setVisible(visible);
-    if (visible)
-        Activate(*this);
+    PlaceInFront(*this);
+    return QDialog::exec();
+}
+
+void ModalForm::open()
+{
+    PlaceInFront(*this);
+    QDialog::open();
+}
+
+void ModalForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    Activate(*this);
 }
 
 void ModalForm::reject()

@@ -25,9 +25,11 @@ class ModalForm : public QDialog {
 public:
     explicit ModalForm(QWidget* parent = nullptr);
 
+    int exec() override;
+    void open() override;
     void reject() override;
-    void setVisible(bool visible) override;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 };

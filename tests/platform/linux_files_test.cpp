@@ -151,7 +151,14 @@ TEST(LinuxFolders, FollowTheXdgVariablesAndUserDirs)
     const std::string home = sandbox.Home();
     EXPECT_EQ(folders.WindowsFolder(), home + "/.config/");
     EXPECT_EQ(folders.ProgramFilesFolder(), home + "/.local/share/");
-    EXPECT_EQ(folders.TempFolder(), sandbox.Root() + "/tmp/");
+    // The temporary folder is the user's own, never one that others can write to.
+    EXPECT_EQ(folders.TempFolder(), sandbox.Root() + "/run/");
+    fs::permissions(sandbox.Root() + "/run", fs::perms(01777));
+    EXPECT_EQ(folders.TempFolder(), home + "/.cache/tapsody/");
+    EXPECT_EQ(fs::status(home + "/.cache/tapsody").permissions(), fs::perms::owner_all);
+    sandbox.Set("XDG_RUNTIME_DIR", sandbox.Root() + "/fehlt");
+    sandbox.Set("XDG_CACHE_HOME", sandbox.Root() + "/cache");
+    EXPECT_EQ(folders.TempFolder(), sandbox.Root() + "/cache/tapsody/");
     EXPECT_EQ(folders.FirstFallbackFolder(), home + "/");
     EXPECT_EQ(folders.SecondFallbackFolder(), "/");
     EXPECT_EQ(folders.DocumentsFolder(), home + "/Documents/");
