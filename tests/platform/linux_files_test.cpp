@@ -152,6 +152,7 @@ TEST(LinuxFolders, FollowTheXdgVariablesAndUserDirs)
     EXPECT_EQ(folders.WindowsFolder(), home + "/.config/");
     EXPECT_EQ(folders.ProgramFilesFolder(), home + "/.local/share/");
     // The temporary folder is the user's own, never one that others can write to.
+    sandbox.Set("XDG_CACHE_HOME", home + "/.cache");
     EXPECT_EQ(folders.TempFolder(), sandbox.Root() + "/run/");
     fs::permissions(sandbox.Root() + "/run", fs::perms(01777));
     EXPECT_EQ(folders.TempFolder(), home + "/.cache/tapsody/");

@@ -135,8 +135,8 @@ TEST(MessageDialog, CloseBoxGivesCancel)
 TEST(MessageDialog, EnterPressesTheFirstButtonWhichHasTheFocus)
 {
     WhenModalShown([](QWidget* dialog) {
-        ASSERT_EQ(dialog->focusWidget(), ButtonWithResult(dialog, mrYes));
-        PressKey(dialog->focusWidget(), Qt::Key_Return);
+        ASSERT_EQ(QApplication::focusWidget(), ButtonWithResult(dialog, mrYes));
+        PressKey(QApplication::focusWidget(), Qt::Key_Return);
     });
     EXPECT_EQ(ShowMessageDialog("Weiter?", mtConfirmation, mbYes | mbNo), mrYes);
 }
