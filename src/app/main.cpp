@@ -39,7 +39,9 @@ int main(int argc, char** argv)
     SetQuitHook([] { std::exit(0); });
     Platform& platform = InstallNativePlatform();
     InitProgram();
-    QApplication::setApplicationName(FromAnsi(ProgInfo.Title));
+    // The class name window rules and launchers match on stays the same from
+    // version to version; the version shows only in the window titles.
+    QApplication::setApplicationName(QStringLiteral("tapsody"));
 
     if (!platform.keyboard) {
         std::fputs("Tapsody needs an X11 display.\n", stderr);

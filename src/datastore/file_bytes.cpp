@@ -48,14 +48,7 @@ void WriteFileBytes(const std::string& path, std::string_view bytes)
 
 void ReplaceFileBytes(const std::string& path, std::string_view bytes, std::optional<fs::perms> permissions)
 {
-    std::error_code error;
-    const fs::path target = fs::is_symlink(path, error) ? fs::weakly_canonical(path) : fs::path(path);
-    if (!permissions) {
-        const fs::file_status old = fs::status(target, error);
-        if (fs::exists(old))
-            permissions = old.permissions();
-    }
-    ReplaceFileAtomically(target, bytes, permissions);
+    ReplaceFileAtomically(path, bytes, permissions);
 }
 
 bool IsWriteProtected(const std::string& path)

@@ -17,9 +17,11 @@ bool IsWriteProtected(const std::string& path);
 
 // Writes the bytes to a new file beside path, flushes it to disk and renames it
 // over path, so that a reader or a crash sees the old contents or the new, never
-// a mix. The new file takes the given permissions, else the old file's, else the
-// defaults for a new file. A symbolic link is followed: the file it names is
-// replaced. Throws std::filesystem::filesystem_error naming the file; path is
-// then unchanged.
+// a mix. The new file takes the given permissions within the user's umask, else
+// the old file's, else the umask's defaults; it is never writable by others, and
+// only the user's own in a folder others can write to. A symbolic link is
+// followed (the file it names is replaced) unless it lies in such a folder; a
+// file of another user is never replaced. Throws
+// std::filesystem::filesystem_error naming the file; path is then unchanged.
 void ReplaceFileBytes(const std::string& path, std::string_view bytes,
                       std::optional<std::filesystem::perms> permissions = std::nullopt);

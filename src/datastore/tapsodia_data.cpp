@@ -1,10 +1,15 @@
 // tapsodia-data: a command-line tool for the program's stored data. It packs
-// and unpacks stored-data blocks and looks into window-definition records.
+// and unpacks stored-data blocks, looks into window-definition records and
+// shows the registry store as text.
 
 #include "datastore/binary_data.h"
 #include "datastore/file_bytes.h"
 #include "datastore/lzh_codec.h"
 #include "datastore/window_record_format.h"
+#include "platform/ansi_utf8.h"
+#include "platform/linux/linux_registry.h"
+#include "platform/reg_file.h"
+#include "platform/reg_text.h"
 
 #include <cstdio>
 #include <exception>
@@ -30,6 +35,11 @@ constexpr const char* kUsage =
     "  list RECORD              show each component: name, extension, whether compressed,\n"
     "                           stored size, uncompressed size and ratio\n"
     "  extract RECORD NAME OUT  write the payload of component NAME, uncompressed, to OUT\n"
+    "\n"
+    "The registry store (a regedit file in UTF-16LE, $XDG_CONFIG_HOME/tapsody/registry.reg):\n"
+    "  registry show            show the store as UTF-8 text\n"
+    "  registry get KEY VALUE   show one value: KEY with its root, such as\n"
+    "                           \"HKEY_CURRENT_USER\\Software\\Tapsody\", VALUE \"@\" for the default\n"
     "\n"
     "  --help                   show this help\n"
     "\n"
@@ -128,10 +138,54 @@ int Extract(const std::string& recordFile, const std::string& name, const std::s
     return 0;
 }
 
+// The registry store's text, as UTF-8 with LF line ends; throws for a missing or damaged store.
+std::string RegistryText(const std::string& store)
+{
+    const std::optional<std::string> text = DecodeRegFile(ReadFileBytes(store));
+    if (!text)
+        throw std::invalid_argument(store + " is damaged: it is no valid UTF-16");
+    const RegParseResult parsed = ParseRegText(*text);
+    if (!parsed.document)
+        throw std::invalid_argument(store + " is damaged: line " + std::to_string(parsed.errorLine) + ": " +
+                                    AnsiToUtf8(parsed.error));
+    std::string lines;
+    for (const char c : *text)
+        if (c != '\r')
+            lines += c;
+    return lines;
+}
+
+int ShowRegistryValue(const std::string& store, const std::string& key, const std::string& name)
+{
+    RegDocument document = *ParseRegText(RegistryText(store)).document;
+    RegKey* found = document.FindKey(Utf8ToAnsi(key));
+    const RegValue* value = found ? RegDocument::FindValue(*found, name == "@" ? "" : Utf8ToAnsi(name)) : nullptr;
+    if (!value)
+        throw std::invalid_argument(store + " has no value \"" + name + "\" in [" + key + "]");
+    switch (value->type) {
+    case RegValue::Type::String: std::cout << AnsiToUtf8(value->text) << '\n'; break;
+    case RegValue::Type::Dword: std::cout << value->dword << '\n'; break;
+    case RegValue::Type::Other: std::cout << value->text << '\n'; break;
+    }
+    return 0;
+}
+
 int Usage(const std::string& problem)
 {
     std::cerr << "tapsodia-data: " << problem << "\n\n" << kUsage;
     return kUsageError;
+}
+
+int Registry(const std::vector<std::string>& args)
+{
+    const std::string store = LinuxRegistry::DefaultStorePath();
+    if (args.size() == 2 && args[1] == "show") {
+        std::cout << RegistryText(store);
+        return 0;
+    }
+    if (args.size() == 4 && args[1] == "get")
+        return ShowRegistryValue(store, args[2], args[3]);
+    return Usage("registry takes \"show\" or \"get KEY VALUE\"");
 }
 
 using Arguments = std::vector<std::string>;
@@ -158,6 +212,8 @@ int Run(const Arguments& args)
         std::cout << kUsage;
         return 0;
     }
+    if (name == "registry")
+        return Registry(args);
     for (const Command& command : kCommands) {
         if (name != command.name)
             continue;

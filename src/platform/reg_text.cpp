@@ -102,7 +102,7 @@ RegParseResult Parser::Run(const std::string& utf8Text)
             line.pop_back();
         if (!header) {
             if (line != kRegHeader && line != "REGEDIT4")
-                return {std::nullopt, number, "the first line is not a registry header"};
+                return {std::nullopt, number, "die erste Zeile ist kein Registrierungskopf"};
             header = true;
             continue;
         }
@@ -122,9 +122,9 @@ RegParseResult Parser::Run(const std::string& utf8Text)
             return {std::nullopt, pendingStart, error_};
     }
     if (!header)
-        return {std::nullopt, 1, "the registry header is missing"};
+        return {std::nullopt, 1, "der Registrierungskopf fehlt"};
     if (!pending.empty())
-        return {std::nullopt, pendingStart, "a continued value does not end"};
+        return {std::nullopt, pendingStart, "ein fortgesetzter Wert endet nicht"};
     return {std::move(document_), 0, {}};
 }
 
@@ -141,7 +141,7 @@ bool Parser::Line(const std::string& line)
 bool Parser::KeyLine(const std::string& line)
 {
     if (line.back() != ']' || line.size() < 3)
-        return Fail("a key line does not end in \"]\"");
+        return Fail("eine Schl\xFC" "sselzeile endet nicht mit \"]\"");
     if (line[1] == '-') { // a key removal, as import files write it
         document_.RemoveKey(line.substr(2, line.size() - 3));
         key_ = nullptr;
@@ -157,7 +157,7 @@ bool Parser::KeyLine(const std::string& line)
 bool Parser::ValueLine(const std::string& line)
 {
     if (!key_)
-        return Fail("a value stands before any key");
+        return Fail("ein Wert steht vor dem ersten Schl\xFC" "ssel");
     std::size_t pos = 0;
     std::string name;
     if (line[0] == '@') {
@@ -165,13 +165,13 @@ bool Parser::ValueLine(const std::string& line)
     } else if (line[0] == '"') {
         const auto quoted = ReadQuoted(line, pos);
         if (!quoted)
-            return Fail("a value name is not closed");
+            return Fail("ein Wertname ist nicht geschlossen");
         name = *quoted;
     } else {
-        return Fail("a line is neither a key nor a value");
+        return Fail("eine Zeile ist weder Schl\xFC" "ssel noch Wert");
     }
     if (pos >= line.size() || line[pos] != '=')
-        return Fail("a value name is not followed by \"=\"");
+        return Fail("auf einen Wertnamen folgt kein \"=\"");
     const std::string rest = line.substr(pos + 1);
     if (rest == "-") {
         RegDocument::RemoveValue(*key_, name);
@@ -183,19 +183,19 @@ bool Parser::ValueLine(const std::string& line)
         std::size_t at = 0;
         const auto quoted = ReadQuoted(rest, at);
         if (!quoted || at != rest.size())
-            return Fail("a text value is not closed properly");
+            return Fail("ein Textwert ist nicht richtig geschlossen");
         value.text = *quoted;
     } else if (rest.starts_with("dword:")) {
         const auto dword = ReadDword(rest.substr(6));
         if (!dword)
-            return Fail("a dword value is not 1 to 8 hexadecimal digits");
+            return Fail("ein dword-Wert hat nicht 1 bis 8 Hexadezimalziffern");
         value.type = RegValue::Type::Dword;
         value.dword = *dword;
     } else if (rest.starts_with("hex")) {
         value.type = RegValue::Type::Other;
         value.text = rest;
     } else {
-        return Fail("a value has an unknown type");
+        return Fail("ein Wert hat einen unbekannten Typ");
     }
     if (RegValue* old = RegDocument::FindValue(*key_, name))
         *old = value;
@@ -279,5 +279,5 @@ std::string FormatRegText(const RegDocument& document)
             text += '\n';
         }
     }
-    return AnsiToUtf8(text);
+    return AnsiToUtf8(text + '\n'); // regedit ends its files with an empty line
 }

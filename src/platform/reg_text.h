@@ -11,7 +11,8 @@
 // value). In a quoted text, "\" and the double quote are written behind a
 // backslash, and so are line breaks (\n, \r), so that every value keeps to one
 // line. Values of other types are kept as they were written. All texts here are
-// Windows-1252; the file itself is UTF-8.
+// Windows-1252; the text of the file is UTF-8 (reg_file.h gives its bytes), and
+// the reasons given for a damaged text are German, like the program's messages.
 
 inline constexpr char kRegHeader[] = "Windows Registry Editor Version 5.00";
 
@@ -46,7 +47,7 @@ struct RegDocument {
 struct RegParseResult {
     std::optional<RegDocument> document; // nothing when the text is damaged
     int errorLine = 0;                   // 1-based line of the first fault
-    std::string error;
+    std::string error;                   // Windows-1252
 };
 
 RegParseResult ParseRegText(const std::string& utf8Text);

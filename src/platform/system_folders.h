@@ -34,7 +34,8 @@ public:
 
     // The full path of the running program file.
     virtual std::string ExecutablePath() = 0;
-    // The complete command line: the program path, in double quotes, then the
-    // parameters separated by blanks (a parameter holding a blank in double quotes).
+    // The complete command line: the program path in double quotes (a double
+    // quote inside it written twice), then the parameters separated by blanks (a
+    // parameter holding a blank in double quotes).
     virtual std::string CommandLine() = 0;
 };

@@ -9,6 +9,7 @@
 #include "support/language_list.h"
 #include "support/messages.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -29,13 +30,25 @@ std::string ShortNameOf(const std::string& programPath)
     return LowerStrDe(dot > 0 ? LeftStr(fileName, dot - 1) : fileName);
 }
 
+bool StartsWithNoCase(const std::string& text, const std::string& start)
+{
+    return !start.empty() && UpperStr(LeftStr(text, static_cast<int>(start.size()))) == UpperStr(start);
+}
+
+// Whether a window's caption names the running program: its caption begins
+// with the title it shows ("Tapsody 1.7"), or with the short name.
+bool IsRunningInstanceWindow(const std::string& caption)
+{
+    const std::string shownTitle = VersionTitle(ProgInfo.Title, ProgInfo.ShortName, ProgInfo.Version);
+    return StartsWithNoCase(caption, shownTitle) || StartsWithNoCase(caption, ProgInfo.ShortName);
+}
+
 // Brings the window of the running instance to the front, or says why not; then
 // this second instance ends.
 [[noreturn]] void GiveWayToRunningInstance(Platform& platform)
 {
-    const std::string wanted = UpperStr(ProgInfo.ShortName);
     for (const DesktopWindow& window : platform.desktop->TopLevelWindows()) {
-        if (window.title.empty() || UpperStr(LeftStr(window.title, static_cast<int>(wanted.size()))) != wanted)
+        if (!IsRunningInstanceWindow(window.title))
             continue;
         if (platform.keyboard && platform.keyboard->SetForegroundWindow(window.handle))
             platform.desktop->Beep(0);
@@ -92,7 +105,9 @@ void StartLog(Platform& platform)
 {
     ReplaceAllNoCase(ParamLine, "/L", "");
     ParamLine = TrimStr(ParamLine);
-    ShowPlainMessage("Logbuch wird gespeichert in: " + LowerStrDe(ProgInfo.SaveDir) + ProgInfo.ShortName + ".log");
+    // The path as it is: on a file system that tells cases apart, a lower-cased
+    // path would name a file that does not exist.
+    ShowPlainMessage("Logbuch wird gespeichert in: " + ProgInfo.SaveDir + ProgInfo.ShortName + ".log");
     ProgInfo.LogEnabled = CreateLogFile({
         FormatDateRec(NowRec(), 2),
         "Programm:   " + platform.folders->ExecutablePath(),
@@ -113,6 +128,22 @@ void StartLog(Platform& platform)
     LogLine(DiskLine(platform));
 }
 
+// Takes the quoted program path off the front of line; a doubled quote inside
+// it stands for one that belongs to a folder's name.
+std::string QuotedProgramPath(std::string& line)
+{
+    std::string path;
+    std::size_t at = 1;
+    for (; at < line.size(); ++at) {
+        if (line[at] == '"' && (at + 1 == line.size() || line[at + 1] != '"'))
+            break;
+        path += line[at];
+        at += line[at] == '"';
+    }
+    line.erase(0, std::min(at + 1, line.size()));
+    return path;
+}
+
 } // namespace
 
 ProgramLocation SplitCommandLine(const std::string& commandLine, std::size_t ownPathLength)
@@ -120,8 +151,7 @@ ProgramLocation SplitCommandLine(const std::string& commandLine, std::size_t own
     ProgramLocation location;
     std::string line = commandLine;
     if (StartsWith(line, "\"")) {
-        line.erase(0, 1);
-        location.progDir = Fetch(line, "\"");
+        location.progDir = QuotedProgramPath(line);
         location.progDir = LeftStr(location.progDir, LastPos("/", location.progDir));
     } else if (Contains("/", line)) {
         location.progDir = TrimStr(LeftStr(line, LastPos("/", line)));

@@ -13,6 +13,13 @@ bool ForceFolder(const std::string& path)
         folder = LeftStr(folder, LastPos("/", folder));
     if (FolderExists(folder))
         return true;
+    FileSystem& files = *ThePlatform().files;
+    const auto makeLevel = [&](const std::string& level) {
+        if (FolderExists(level + "/") || files.CreateFolder(level))
+            return true;
+        MyShowMessage("Konnte das Verzeichnis %s nicht anlegen|" + level);
+        return false;
+    };
     std::string rest = folder;
     std::string prefix;
     const bool network = StartsWith(rest, "//");
@@ -21,17 +28,14 @@ bool ForceFolder(const std::string& path)
         rest.erase(0, 2);
     } else {
         prefix = Fetch(rest, "/"); // the first level; empty for an absolute path
+        if (!prefix.empty() && !makeLevel(prefix))
+            return false;
     }
-    FileSystem& files = *ThePlatform().files;
     while (!rest.empty()) {
         prefix += "/" + Fetch(rest, "/");
         const bool serverOnly = network && CountOf("/", prefix) <= 2; // "//server" cannot be made
-        if (serverOnly || FolderExists(prefix + "/"))
-            continue;
-        if (!files.CreateFolder(prefix)) {
-            MyShowMessage("Konnte das Verzeichnis %s nicht anlegen|" + prefix);
+        if (!serverOnly && !makeLevel(prefix))
             return false;
-        }
     }
     return true;
 }

@@ -86,7 +86,7 @@ public:
     {
         QMessageBox box(QMessageBox::NoIcon, FromAnsi(ProgInfo.Title), FromAnsi(text), QMessageBox::Ok);
         box.setTextFormat(Qt::PlainText);
-        box.exec();
+        ExecInFront(box);
     }
 };
 
@@ -135,8 +135,13 @@ std::uint16_t ShowMessageDialog(const std::string& message, std::uint8_t dialogT
     image->move(layout.imageLeft, layout.imageTop);
     image->adjustSize();
 
-    for (const DialogButton& wanted : layout.buttons)
-        AddButton(dialog, wanted);
+    TBitBtn* first = nullptr;
+    for (const DialogButton& wanted : layout.buttons) {
+        TBitBtn* button = AddButton(dialog, wanted);
+        first = first ? first : button;
+    }
+    if (first)
+        first->setFocus(); // Enter presses the first button
 
     dialog.setFixedSize(layout.width, layout.height);
     CentreOnScreen(dialog);

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Drives tapsodia-data as its users do:
-#   tapsodia_data_test.sh TOOL VECTOR_FOLDER RECORD_FILE WORK_FOLDER
+#   tapsodia_data_test.sh TOOL VECTOR_FOLDER RECORD_FILE WORK_FOLDER REGEDIT_EXPORT
 # Every vector input encodes to its block byte for byte, every block decodes to
-# its input, a record lists and extracts, and bad input fails with a message.
+# its input, a record lists and extracts, the registry store shows as text, and
+# bad input fails with a message.
 set -u
-tool=$1 vectors=$2 record=$3 work=$4
+tool=$1 vectors=$2 record=$3 work=$4 regedit_export=$5
 failures=0
 
 fail() {
@@ -63,6 +64,32 @@ diff -u "$work/expected-list" "$work/list" || fail "list shows other text"
 cmp -s "$work/textmemo.txt" "$vectors/german_cp1252.in" || fail "extract textmemo differs from its file"
 "$tool" extract "$record" tinymemo "$work/tinymemo.txt" || fail "extract tinymemo exited with $?"
 cmp -s "$work/tinymemo.txt" "$vectors/len3.in" || fail "extract tinymemo differs from its file"
+
+export XDG_CONFIG_HOME=$work/config
+expect_failure 1 "cannot open \"$XDG_CONFIG_HOME/tapsody/registry.reg\"" "$tool" registry show
+mkdir -p "$XDG_CONFIG_HOME/tapsody"
+cp "$regedit_export" "$XDG_CONFIG_HOME/tapsody/registry.reg"
+cat >"$work/expected-registry" <<'REGISTRY'
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Tapsody\Einstellungen]
+@="Grüße"
+"Benutzer"="Jürgen"
+"Pfad"="C:\\Programme\\Tap \"sody\""
+"Sprache"=dword:00000001
+
+REGISTRY
+"$tool" registry show >"$work/registry" || fail "registry show exited with $?"
+diff -u "$work/expected-registry" "$work/registry" || fail "registry show shows other text"
+key='hkey_current_user\Software\Tapsody\Einstellungen'
+for value in '@=Grüße' 'benutzer=Jürgen' 'Pfad=C:\Programme\Tap "sody"' 'Sprache=1'; do
+    shown=$("$tool" registry get "$key" "${value%%=*}") || fail "registry get ${value%%=*} exited with $?"
+    [[ $shown == "${value#*=}" ]] || fail "registry get ${value%%=*} shows \"$shown\""
+done
+expect_failure 1 "has no value \"Farbe\" in [$key]" "$tool" registry get "$key" Farbe
+expect_failure 2 "registry takes \"show\" or \"get KEY VALUE\"" "$tool" registry get "$key"
+printf 'kein Registrierungstext\r\n' >"$XDG_CONFIG_HOME/tapsody/registry.reg"
+expect_failure 1 "is damaged: line 1: die erste Zeile ist kein Registrierungskopf" "$tool" registry show
 
 head -c 100 "$vectors/ini_crlf.lzh" >"$work/damaged.lzh"
 printf '\376\001\000' >"$work/short.lzh"

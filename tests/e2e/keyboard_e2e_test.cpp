@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -205,6 +207,50 @@ protected:
     {
         session.Run({KEY_LOGGER, "--close", std::to_string(keyboard)});
     }
+
+    // A visible window of the process other than the keyboard; 0 while there is none.
+    unsigned long WindowOf(ChildProcess& process)
+    {
+        try {
+            const std::string ids =
+                session.Run({"xdotool", "search", "--onlyvisible", "--pid", std::to_string(process.Pid())});
+            std::istringstream list(ids);
+            for (std::string id; std::getline(list, id);)
+                if (std::stoul(id) != keyboard)
+                    return std::stoul(id);
+        } catch (const std::exception&) {
+        }
+        return 0;
+    }
+
+    // The window manager's windows, the topmost last.
+    std::vector<unsigned long> Stacking()
+    {
+        const std::string text = session.Run({"xprop", "-root", "_NET_CLIENT_LIST_STACKING"});
+        std::vector<unsigned long> windows;
+        for (auto at = text.find("0x"); at != std::string::npos; at = text.find("0x", at + 2))
+            windows.push_back(std::stoul(text.substr(at), nullptr, 16));
+        return windows;
+    }
+
+    // The dialog stands above every other window (under a window manager) and has
+    // the keyboard focus, without anyone giving it.
+    void ExpectInFront(unsigned long dialog)
+    {
+        if (GetParam()) {
+            EXPECT_TRUE(WaitUntil([&] { return !Stacking().empty() && Stacking().back() == dialog; }))
+                << ::testing::PrintToString(Stacking()) << " dialog " << dialog;
+        }
+        EXPECT_TRUE(WaitUntil([&] { return std::stoul(session.Run({"xdotool", "getwindowfocus"})) == dialog; }));
+    }
+
+    // The whole screen, for a person to look at, when TAPSODY_E2E_SCREENSHOTS names a folder.
+    void KeepScreenshot(const std::string& name)
+    {
+        if (const char* folder = std::getenv("TAPSODY_E2E_SCREENSHOTS"))
+            session.Run({"import", "-window", "root",
+                         (fs::path(folder) / (name + (GetParam() ? "-openbox" : "-no-manager") + ".png")).string()});
+    }
 };
 
 TEST_P(KeyboardE2e, ClickedKeysTypeASentence)
@@ -338,6 +384,68 @@ TEST_P(KeyboardE2e, SettingsSurviveARestart)
 
     StartKeyboard();
     EXPECT_EQ(session.WindowGeometry(keyboard), placed);
+}
+
+// The question before the end comes up over the always-on-top keyboard and takes
+// the keys: Escape answers No, Enter Yes.
+TEST_P(KeyboardE2e, TheCloseQuestionComesInFrontAndTakesTheKeys)
+{
+    StartKeyboard();
+    FocusLogger();
+    CloseKeyboard();
+    unsigned long question = 0;
+    ASSERT_TRUE(WaitUntil([&] { return (question = OtherWindow()) != 0; }));
+    ExpectInFront(question);
+    KeepScreenshot("close-question");
+    session.Run({"xdotool", "key", "Escape"});
+    ASSERT_TRUE(WaitUntil([&] { return OtherWindow() == 0; }));
+    EXPECT_TRUE(app.Running());
+
+    CloseKeyboard();
+    ASSERT_TRUE(WaitUntil([&] { return (question = OtherWindow()) != 0; }));
+    ExpectInFront(question);
+    session.Run({"xdotool", "key", "Return"});
+    EXPECT_EQ(app.WaitForExit(10s), 0);
+}
+
+// A message shown at start-up, before the program has a window of its own, comes
+// up over a keyboard already running.
+TEST_P(KeyboardE2e, AStartUpMessageComesInFrontOfARunningKeyboard)
+{
+    StartKeyboard();
+    // "=" lets a second keyboard start; "/L" makes it say where its log goes.
+    ChildProcess second = session.Start({program.string(), "/L", "x=1"}, session.Home() / "second.out");
+    unsigned long notice = 0;
+    ASSERT_TRUE(WaitUntil([&] { return (notice = WindowOf(second)) != 0; })) << ReadFile(session.Home() / "second.out");
+    ExpectInFront(notice);
+    KeepScreenshot("log-notice");
+    session.Run({"xdotool", "key", "Return"});
+    EXPECT_TRUE(WaitUntil([&] {
+        const std::string ids = session.Run({"xdotool", "search", "--onlyvisible", "--name", "^Tapsody 1\\.7"});
+        return std::count(ids.begin(), ids.end(), '\n') == 2;
+    }));
+}
+
+// With its settings file beside it the program runs once: a second start brings
+// the running keyboard to the front and ends without a word.
+TEST_P(KeyboardE2e, ASecondStartBringsTheRunningKeyboardToTheFront)
+{
+    std::ofstream(program.parent_path() / "Tapsodia.ini") << "[Setup]\r\nendefragen=0\r\n";
+    StartKeyboard();
+    // The class name carries no version.
+    EXPECT_EQ(session.Run({"xprop", "-id", std::to_string(keyboard), "WM_CLASS"}),
+              "WM_CLASS(STRING) = \"tapsody\", \"tapsody\"\n");
+    if (GetParam()) {
+        session.Run({"xdotool", "windowminimize", "--sync", std::to_string(keyboard)});
+        ASSERT_TRUE(WaitUntil([&] { return session.FindWindow("^Tapsody 1\\.7") == 0; }));
+    }
+    ChildProcess second = session.Start({program.string()}, session.Home() / "second.out");
+    EXPECT_EQ(second.WaitForExit(10s), 0) << "a message waits: " << WindowOf(second);
+    EXPECT_TRUE(WaitUntil([&] { return session.FindWindow("^Tapsody 1\\.7") == keyboard; }));
+    if (GetParam()) {
+        EXPECT_TRUE(WaitUntil([&] { return Stacking().back() == keyboard; }));
+    }
+    EXPECT_TRUE(app.Running());
 }
 
 std::string DesktopName(const ::testing::TestParamInfo<bool>& desktop)

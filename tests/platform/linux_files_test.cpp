@@ -1,6 +1,7 @@
 #include "platform/linux/linux_files.h"
 #include "platform/linux/linux_folders.h"
 #include "platform/linux/network_wait.h"
+#include "services/program_start.h"
 #include "sandbox.h"
 
 #include <gtest/gtest.h>
@@ -150,7 +151,15 @@ TEST(LinuxFolders, FollowTheXdgVariablesAndUserDirs)
     const std::string home = sandbox.Home();
     EXPECT_EQ(folders.WindowsFolder(), home + "/.config/");
     EXPECT_EQ(folders.ProgramFilesFolder(), home + "/.local/share/");
-    EXPECT_EQ(folders.TempFolder(), sandbox.Root() + "/tmp/");
+    // The temporary folder is the user's own, never one that others can write to.
+    sandbox.Set("XDG_CACHE_HOME", home + "/.cache");
+    EXPECT_EQ(folders.TempFolder(), sandbox.Root() + "/run/");
+    fs::permissions(sandbox.Root() + "/run", fs::perms(01777));
+    EXPECT_EQ(folders.TempFolder(), home + "/.cache/tapsody/");
+    EXPECT_EQ(fs::status(home + "/.cache/tapsody").permissions(), fs::perms::owner_all);
+    sandbox.Set("XDG_RUNTIME_DIR", sandbox.Root() + "/fehlt");
+    sandbox.Set("XDG_CACHE_HOME", sandbox.Root() + "/cache");
+    EXPECT_EQ(folders.TempFolder(), sandbox.Root() + "/cache/tapsody/");
     EXPECT_EQ(folders.FirstFallbackFolder(), home + "/");
     EXPECT_EQ(folders.SecondFallbackFolder(), "/");
     EXPECT_EQ(folders.DocumentsFolder(), home + "/Documents/");
@@ -165,7 +174,7 @@ TEST(LinuxFolders, FollowTheXdgVariablesAndUserDirs)
     fs::create_directories(home + "/Schreibtisch");
     EXPECT_EQ(folders.SpecialFolder(SpecialFolderDesktopDirectory), home + "/Schreibtisch/");
     EXPECT_EQ(folders.SpecialFolder(SpecialFolderPrograms), home + "/.local/share/applications/");
-    EXPECT_TRUE(fs::is_directory(home + "/.local/share/applications"));
+    EXPECT_FALSE(fs::exists(home + "/.local/share/applications")); // asking creates nothing
     EXPECT_FALSE(folders.SpecialFolder(5));
 
     sandbox.Set("XDG_CONFIG_HOME", "relative/path"); // ignored, as the XDG rules say
@@ -176,6 +185,13 @@ TEST(LinuxFolders, TheCommandLineQuotesTheProgramAndBlankParameters)
 {
     EXPECT_EQ(JoinCommandLine("/opt/Tap sody/tapsody", {"/L", "a b", ""}),
               "\"/opt/Tap sody/tapsody\" /L \"a b\" \"\"");
+    // Start-up takes the line apart again: any folder name comes back whole.
+    for (const std::string folder : {"/opt/Tap sody/", "/opt/a\"b/", "/opt/\"/", "/opt/x\"\"y/", "/\"q\"/"}) {
+        const ProgramLocation location =
+            SplitCommandLine(JoinCommandLine(folder + "tapsody", {"/L", "a b"}), folder.size() + 7);
+        EXPECT_EQ(location.progDir, folder);
+        EXPECT_EQ(location.paramLine, "/L \"a b\"") << folder;
+    }
     LinuxSystemFolders folders;
     const std::string line = folders.CommandLine();
     EXPECT_EQ(line.rfind("\"" + folders.ExecutablePath() + "\"", 0), 0u) << line;

@@ -1,4 +1,5 @@
 #include "platform/linux/linux_platform.h"
+#include "platform/reg_file.h"
 #include "sandbox.h"
 #include "services/program_record.h"
 #include "services/program_start.h"
@@ -26,14 +27,15 @@ TEST(LinuxPlatform, CarriesTheStartUp)
     EXPECT_EQ(ProgInfo.WindowsDir, sandbox.Home() + "/.config/");
     EXPECT_EQ(ProgInfo.ProgFilesDir, sandbox.Home() + "/.local/share/");
     EXPECT_EQ(ProgInfo.PersonalDir, sandbox.Home() + "/Documents/");
-    EXPECT_EQ(ProgInfo.TempDir, sandbox.Root() + "/tmp/");
+    EXPECT_EQ(ProgInfo.TempDir, sandbox.Root() + "/run/");
     EXPECT_FALSE(std::filesystem::exists(programFolder + "test.$$$"));
     EXPECT_EQ(DriveTypeOf(ProgInfo.ProgDir), DriveTypeOf("/")) << "the build folder lies on the root's drive";
 
     // The documents folder was written back into the user's store.
-    const std::string store = Sandbox::Read(sandbox.Home() + "/.config/tapsody/registry.reg");
+    const std::string store =
+        DecodeRegFile(Sandbox::Read(sandbox.Home() + "/.config/tapsody/registry.reg")).value_or("");
     EXPECT_NE(store.find("[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell "
-                         "Folders]\n\"Personal\"=\"" + sandbox.Home() + "/Documents/\"\n"),
+                         "Folders]\r\n\"Personal\"=\"" + sandbox.Home() + "/Documents/\"\r\n"),
               std::string::npos)
         << store;
     EndProgram();

@@ -1,5 +1,6 @@
 #include "fake_platform.h"
 #include "platform/linux/linux_registry.h"
+#include "platform/reg_file.h"
 #include "sandbox.h"
 
 #include <gtest/gtest.h>
@@ -7,12 +8,39 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <thread>
 
 namespace {
+
 const char kKey[] = "\\Software\\Vendor\\Tapsodia";
+const char kSettingsKey[] = "\\Software\\Tapsody\\Einstellungen";
+
+// The values of data/regedit_export.reg, in its order.
+void WriteExportedValues(Registry& registry)
+{
+    ASSERT_TRUE(registry.WriteString(RegistryRoot::CurrentUser, kSettingsKey, "", "Gr\xFC\xDF" "e"));
+    ASSERT_TRUE(registry.WriteString(RegistryRoot::CurrentUser, kSettingsKey, "Benutzer", "J\xFCrgen"));
+    ASSERT_TRUE(registry.WriteString(RegistryRoot::CurrentUser, kSettingsKey, "Pfad", "C:\\Programme\\Tap \"sody\""));
+    ASSERT_TRUE(registry.WriteInteger(RegistryRoot::CurrentUser, kSettingsKey, "Sprache", 1));
 }
+
+void ExpectExportedValues(Registry& registry)
+{
+    EXPECT_EQ(registry.ReadString(RegistryRoot::CurrentUser, kSettingsKey, ""), "Gr\xFC\xDF" "e");
+    EXPECT_EQ(registry.ReadString(RegistryRoot::CurrentUser, kSettingsKey, "Benutzer"), "J\xFCrgen");
+    EXPECT_EQ(registry.ReadString(RegistryRoot::CurrentUser, kSettingsKey, "Pfad"), "C:\\Programme\\Tap \"sody\"");
+    EXPECT_EQ(registry.ReadInteger(RegistryRoot::CurrentUser, kSettingsKey, "Sprache"), 1);
+}
+
+std::string StoredExport()
+{
+    return Sandbox::Read(TAPSODY_SOURCE_DIR "/tests/platform/data/regedit_export.reg");
+}
+
+} // namespace
 
 TEST(LinuxRegistry, LivesInTheConfigFolderAsAReadableRegFile)
 {
@@ -22,14 +50,16 @@ TEST(LinuxRegistry, LivesInTheConfigFolderAsAReadableRegFile)
     ASSERT_TRUE(registry.WriteString(RegistryRoot::LocalMachine, kKey, "Pfad", "/home/j\xFCrgen/Tapsody/"));
     ASSERT_TRUE(registry.WriteInteger(RegistryRoot::LocalMachine, "\\Software\\Vendor", "Sprache", 1));
 
-    EXPECT_EQ(Sandbox::Read(registry.StorePath()),
-              "Windows Registry Editor Version 5.00\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\Software\\Vendor\\Tapsodia]\n"
-              "\"Pfad\"=\"/home/j\xC3\xBCrgen/Tapsody/\"\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\Software\\Vendor]\n"
-              "\"Sprache\"=dword:00000001\n");
+    const std::string bytes = Sandbox::Read(registry.StorePath());
+    EXPECT_TRUE(bytes.starts_with("\xFF\xFEW\0i\0n\0")) << "UTF-16LE with a byte-order mark";
+    EXPECT_EQ(DecodeRegFile(bytes), "Windows Registry Editor Version 5.00\r\n"
+                                    "\r\n"
+                                    "[HKEY_LOCAL_MACHINE\\Software\\Vendor\\Tapsodia]\r\n"
+                                    "\"Pfad\"=\"/home/j\xC3\xBCrgen/Tapsody/\"\r\n"
+                                    "\r\n"
+                                    "[HKEY_LOCAL_MACHINE\\Software\\Vendor]\r\n"
+                                    "\"Sprache\"=dword:00000001\r\n"
+                                    "\r\n");
 
     LinuxRegistry again(registry.StorePath());
     EXPECT_EQ(again.ReadString(RegistryRoot::LocalMachine, kKey, "Pfad"), "/home/j\xFCrgen/Tapsody/");
@@ -108,7 +138,8 @@ TEST(LinuxRegistry, KeepsADamagedStoreAsideAndSaysSo)
     EXPECT_FALSE(registry.ReadString(RegistryRoot::CurrentUser, "\\X", "a"));
     ASSERT_EQ(fake.messages.shown.size(), 1u);
     EXPECT_NE(fake.messages.shown[0].find("plain:Registrierungsdatei " + store), std::string::npos);
-    EXPECT_NE(fake.messages.shown[0].find("Zeile 3"), std::string::npos);
+    EXPECT_NE(fake.messages.shown[0].find("(Zeile 3: ein Textwert ist nicht richtig geschlossen)"), std::string::npos)
+        << fake.messages.shown[0];
 
     std::vector<std::string> aside;
     for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(store).parent_path()))
@@ -120,4 +151,57 @@ TEST(LinuxRegistry, KeepsADamagedStoreAsideAndSaysSo)
     EXPECT_TRUE(registry.WriteString(RegistryRoot::CurrentUser, "\\X", "a", "neu"));
     EXPECT_EQ(registry.ReadString(RegistryRoot::CurrentUser, "\\X", "a"), "neu");
     EXPECT_EQ(fake.messages.shown.size(), 1u);
+}
+
+// A file that regedit exported (UTF-16LE, CR LF) is read, and the store holding
+// the same values is the same file, byte for byte. UTF-8, with or without a
+// byte-order mark, is read alike.
+TEST(LinuxRegistry, ReadsAndWritesTheFilesRegeditWrites)
+{
+    const std::string exported = StoredExport();
+    ASSERT_TRUE(exported.starts_with("\xFF\xFE"));
+    const std::optional<std::string> text = DecodeRegFile(exported);
+    ASSERT_TRUE(text);
+    for (const std::string& bytes : {exported, *text, "\xEF\xBB\xBF" + *text}) {
+        Sandbox sandbox;
+        FakePlatform fake;
+        Sandbox::Write(LinuxRegistry::DefaultStorePath(), bytes);
+        LinuxRegistry registry(LinuxRegistry::DefaultStorePath());
+        ExpectExportedValues(registry);
+        EXPECT_TRUE(fake.messages.shown.empty()) << fake.messages.shown[0];
+    }
+
+    Sandbox sandbox;
+    LinuxRegistry registry(LinuxRegistry::DefaultStorePath());
+    WriteExportedValues(registry);
+    EXPECT_EQ(Sandbox::Read(registry.StorePath()), exported);
+}
+
+// Where Wine is installed, its regedit imports the store and exports it again
+// unchanged, in a prefix of the test's own.
+TEST(LinuxRegistry, RegeditImportsTheStoreAndExportsItUnchanged)
+{
+    const std::string wine = "/usr/lib/wine/wine64";
+    if (!std::filesystem::exists(wine))
+        GTEST_SKIP() << "Wine (Debian's wine64) is not installed";
+    Sandbox sandbox;
+    const std::string prefix = sandbox.Root() + "/wine";
+    const auto run = [&](const std::string& arguments) {
+        const std::string command = "WINEPREFIX='" + prefix + "' WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' " +
+                                    "DISPLAY= " + wine + " " + arguments + " >/dev/null 2>&1";
+        return std::system(command.c_str());
+    };
+    const auto windowsPath = [](std::string path) {
+        std::replace(path.begin(), path.end(), '/', '\\');
+        return "'Z:" + path + "'";
+    };
+    ASSERT_EQ(run("wineboot -i"), 0);
+    LinuxRegistry registry(LinuxRegistry::DefaultStorePath());
+    WriteExportedValues(registry);
+
+    const std::string exported = sandbox.Root() + "/export.reg";
+    EXPECT_EQ(run("regedit /S " + windowsPath(registry.StorePath())), 0);
+    EXPECT_EQ(run("regedit /E " + windowsPath(exported) + " 'HKEY_CURRENT_USER\\Software\\Tapsody\\Einstellungen'"), 0);
+    EXPECT_EQ(Sandbox::Read(exported), Sandbox::Read(registry.StorePath()));
+    std::system(("WINEPREFIX='" + prefix + "' /usr/lib/wine/wineserver -k >/dev/null 2>&1").c_str());
 }

@@ -131,12 +131,28 @@ TEST(LinuxShell, LinksAreDesktopLaunchersThatValidate)
                                        "Name=Tapsody 1.7\n"
                                        "Exec=\"/opt/Tap sody/tapsody\"\n"
                                        "Path=/opt/Tap sody\n"
-                                       "Terminal=false\n");
+                                       "Terminal=false\n"
+                                       "Categories=Utility;Accessibility;\n");
     EXPECT_TRUE(Validates(launcher));
     EXPECT_EQ(fs::status(launcher).permissions() & fs::perms::owner_exec, fs::perms::owner_exec);
     EXPECT_FALSE(fs::exists(folder + "Tapsody 1.7.LNK"));
 
-    EXPECT_FALSE(shell.CreateLink("/x", sandbox.Root() + "/fehlt/a.lnk", ""));
+    // A link into the menu's folder makes the folder when it is missing; the icon,
+    // once there is one, goes with every launcher.
+    shell.SetLauncherIcon("tapsody");
+    const std::string menu = sandbox.Root() + "/home/.local/share/applications/";
+    ASSERT_TRUE(shell.CreateLink("/opt/tapsody", menu + "Tapsody.lnk", ""));
+    EXPECT_EQ(Sandbox::Read(menu + "Tapsody.desktop"), "[Desktop Entry]\n"
+                                                       "Type=Application\n"
+                                                       "Version=1.0\n"
+                                                       "Name=Tapsody\n"
+                                                       "Exec=/opt/tapsody\n"
+                                                       "Icon=tapsody\n"
+                                                       "Terminal=false\n"
+                                                       "Categories=Utility;Accessibility;\n");
+    EXPECT_TRUE(Validates(menu + "Tapsody.desktop"));
+    Sandbox::Write(sandbox.Root() + "/datei", "");
+    EXPECT_FALSE(shell.CreateLink("/x", sandbox.Root() + "/datei/a.lnk", ""));
 }
 
 TEST(LinuxShell, LauncherTextsEscapeWhatTheFormatReserves)
@@ -147,7 +163,8 @@ TEST(LinuxShell, LauncherTextsEscapeWhatTheFormatReserves)
                     "Version=1.0\n"
                     "Name=Gr\xC3\xBC\xC3\x9F" "e\\\\neu\n"
                     "Exec=\"/opt/a\\\\$b/100%%\\\\\\\\x\\\\\"y\"\n"
-                    "Terminal=false\n");
+                    "Terminal=false\n"
+                    "Categories=Utility;Accessibility;\n");
     Sandbox sandbox;
     const std::string file = sandbox.Root() + "/odd.desktop";
     Sandbox::Write(file, text);

@@ -134,5 +134,5 @@ TEST(InstanceLock, IsHeldUntilItsHandleGoesAndNotAcrossProcesses)
 
     sandbox.Set("XDG_RUNTIME_DIR", sandbox.Root() + "/fehlt");
     EXPECT_EQ(LinuxInstanceLocks::LockFilePath("Tapsodia"),
-              sandbox.Root() + "/tmp/Tapsodia-" + std::to_string(getuid()) + ".lock");
+              sandbox.Home() + "/.cache/tapsody/Tapsodia-" + std::to_string(getuid()) + ".lock");
 }

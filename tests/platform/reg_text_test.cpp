@@ -17,7 +17,8 @@ TEST(RegText, WritesKeysAndValuesWithTheFormatsEscapes)
               "[HKEY_CURRENT_USER\\Software\\Tapsody]\n"
               "\"Pfad\"=\"C:\\\\Programme\\\\\\\"Tap\\\"\\n\"\n"
               "\"Sprache\"=dword:0000002a\n"
-              "@=\"Gr\xC3\xBC\xC3\x9F" "e\"\n");
+              "@=\"Gr\xC3\xBC\xC3\x9F" "e\"\n"
+              "\n");
 }
 
 TEST(RegText, ReadsBackWhatItWrites)

@@ -85,6 +85,11 @@ TEST_F(ServicesTest, ForceFolderCreatesEachMissingLevelAndIgnoresAFileName)
     fake.files.calls.clear();
     EXPECT_TRUE(ForceFolder("/home/anna/a/b/"));
     EXPECT_TRUE(fake.files.calls.empty());
+
+    // A relative path begins with a level of its own.
+    fake.files.folders.insert("");
+    EXPECT_TRUE(ForceFolder("neu/x/"));
+    EXPECT_EQ(fake.files.calls, (std::vector<std::string>{"mkdir neu", "mkdir neu/x"}));
     EXPECT_TRUE(fake.messages.shown.empty());
 }
 

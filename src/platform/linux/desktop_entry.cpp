@@ -37,7 +37,8 @@ std::string ExecArgument(const std::string& argument)
 
 } // namespace
 
-std::string DesktopEntryText(const std::string& name, const std::string& target, const std::string& workFolder)
+std::string DesktopEntryText(const std::string& name, const std::string& target, const std::string& workFolder,
+                             const std::string& icon)
 {
     std::string text = "[Desktop Entry]\n"
                        "Type=Application\n"
@@ -46,7 +47,10 @@ std::string DesktopEntryText(const std::string& name, const std::string& target,
                        "Exec=" + ExecArgument(target) + "\n";
     if (!workFolder.empty())
         text += "Path=" + EscapeValue(workFolder) + "\n";
-    text += "Terminal=false\n";
+    if (!icon.empty())
+        text += "Icon=" + EscapeValue(icon) + "\n";
+    text += "Terminal=false\n"
+            "Categories=Utility;Accessibility;\n";
     return text;
 }
 

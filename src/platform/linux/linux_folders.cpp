@@ -26,9 +26,8 @@ std::optional<std::string> LinuxSystemFolders::SpecialFolder(int id)
 {
     std::error_code error;
     if (id == SpecialFolderPrograms) {
-        const std::string applications = DataHomePath() + "/applications";
-        if (MakeFolders(applications))
-            return AnsiFolder(applications);
+        // Asking creates nothing: the folder comes with the first launcher put there.
+        return AnsiFolder(DataHomePath() + "/applications");
     } else if (id == SpecialFolderDesktopDirectory) {
         const std::string desktop = UserDirPath("DESKTOP", "Desktop");
         if (std::filesystem::is_directory(desktop, error))
@@ -65,7 +64,11 @@ std::string LinuxSystemFolders::CommandLine()
 
 std::string JoinCommandLine(const std::string& programPath, const std::vector<std::string>& parameters)
 {
-    std::string line = "\"" + programPath + "\"";
+    // A folder name may hold a double quote: it is written twice inside the quotes.
+    std::string line = "\"";
+    for (const char c : programPath)
+        line += c == '"' ? std::string("\"\"") : std::string(1, c);
+    line += '"';
     for (const std::string& parameter : parameters) {
         const bool quote = parameter.empty() || parameter.find_first_of(" \t") != std::string::npos;
         line += quote ? " \"" + parameter + "\"" : " " + parameter;

@@ -10,10 +10,10 @@
 //   Windows folder      $XDG_CONFIG_HOME (~/.config): where settings of the system live
 //   program files       $XDG_DATA_HOME (~/.local/share): per-user programs and their data
 //   documents           XDG_DOCUMENTS_DIR of user-dirs.dirs (~/Documents)
-//   temporary folder    $TMPDIR or /tmp
+//   temporary folder    the user's own: $XDG_RUNTIME_DIR, else ~/.cache/tapsody (mode 0700)
 //   home folder         $HOME
 //   fallback folders    the home folder, then the root folder
-//   special folder 2    $XDG_DATA_HOME/applications (the menu's launchers), created when missing
+//   special folder 2    $XDG_DATA_HOME/applications (the menu's launchers), also while missing
 //   special folder 16   XDG_DESKTOP_DIR of user-dirs.dirs (~/Desktop), when it exists
 class LinuxSystemFolders final : public SystemFolders {
 public:

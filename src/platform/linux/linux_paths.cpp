@@ -3,6 +3,7 @@
 #include "platform/ansi_utf8.h"
 
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -73,10 +74,25 @@ std::string UserDirPath(const std::string& name, const std::string& fallback)
     return HomePath() + "/" + fallback;
 }
 
+// A folder of ours that no other user may write to.
+bool IsOwnPrivateFolder(const std::string& path)
+{
+    struct stat folder {};
+    return !path.empty() && ::stat(path.c_str(), &folder) == 0 && S_ISDIR(folder.st_mode) &&
+           folder.st_uid == ::geteuid() && (folder.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
 std::string TempPath()
 {
-    const std::string path = AbsoluteVariable("TMPDIR");
-    return IsFolder(path) ? path : "/tmp";
+    const std::string runtime = AbsoluteVariable("XDG_RUNTIME_DIR");
+    if (IsOwnPrivateFolder(runtime))
+        return runtime;
+    const std::string cacheHome = AbsoluteVariable("XDG_CACHE_HOME");
+    const std::string cache = (cacheHome.empty() ? HomePath() + "/.cache" : cacheHome);
+    const std::string own = cache + "/tapsody";
+    MakeFolders(cache);
+    ::mkdir(own.c_str(), 0700); // only when missing; a folder there already stays as the user made it
+    return own;
 }
 
 std::string RuntimePath()

@@ -13,7 +13,9 @@ std::string DataHomePath();
 // A folder named in ~/.config/user-dirs.dirs (name such as "DOCUMENTS"), or
 // ~/fallback when it is not named there.
 std::string UserDirPath(const std::string& name, const std::string& fallback);
-// $TMPDIR when it names a folder, or /tmp.
+// The user's own temporary folder, never one other users can write to:
+// $XDG_RUNTIME_DIR when it names a folder of ours that only we may write, else
+// $XDG_CACHE_HOME/tapsody (~/.cache/tapsody), made with mode 0700 when missing.
 std::string TempPath();
 // $XDG_RUNTIME_DIR when it names a folder; empty otherwise.
 std::string RuntimePath();

@@ -3,6 +3,7 @@
 #include "datastore/file_bytes.h"
 #include "platform/ansi_utf8.h"
 #include "platform/linux/linux_paths.h"
+#include "platform/reg_file.h"
 #include "support/messages.h"
 
 #include <fcntl.h>
@@ -79,9 +80,11 @@ RegDocument LinuxRegistry::Load()
     std::ifstream file(storePath_, std::ios::binary);
     if (!file)
         return {};
-    std::ostringstream text;
-    text << file.rdbuf();
-    RegParseResult parsed = ParseRegText(text.str());
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    const std::optional<std::string> text = DecodeRegFile(bytes.str());
+    RegParseResult parsed = text ? ParseRegText(*text)
+                                 : RegParseResult{std::nullopt, 1, "der Text ist kein g\xFCltiges UTF-16"};
     if (parsed.document)
         return std::move(*parsed.document);
     const std::string aside = SetAside(storePath_);
@@ -94,7 +97,7 @@ RegDocument LinuxRegistry::Load()
 bool LinuxRegistry::Store(const RegDocument& document)
 {
     try {
-        ReplaceFileBytes(storePath_, FormatRegText(document));
+        ReplaceFileBytes(storePath_, EncodeRegFile(FormatRegText(document)));
         return true;
     } catch (const std::filesystem::filesystem_error&) {
         return false;

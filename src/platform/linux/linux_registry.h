@@ -5,8 +5,8 @@
 #include <functional>
 #include <string>
 
-// The registry as one text file per user in the ".reg" form, so that people and
-// other tools can read it. Every call takes the file's lock, reads the file
+// The registry as one text file per user in the ".reg" form, in the encoding
+// regedit reads and writes (reg_file.h), so that people and other tools can read it. Every call takes the file's lock, reads the file
 // afresh and, for a change, writes a new file beside it and renames it over the
 // old one; two programs changing values at the same time lose nothing. A file
 // that cannot be read as a registry is moved aside (".damaged-" and a time

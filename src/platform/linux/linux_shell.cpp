@@ -120,9 +120,10 @@ bool LinuxShell::CreateLink(const std::string& target, const std::string& linkFi
 {
     const std::filesystem::path launcher = NativePath(DesktopEntryFileName(linkFile));
     const std::string name = launcher.stem().string();
-    const std::string text = DesktopEntryText(name, NativePath(target), NativePath(workFolder));
+    const std::string text = DesktopEntryText(name, NativePath(target), NativePath(workFolder), launcherIcon_);
     // Desktops start only launchers that may be run, like programs.
     try {
+        std::filesystem::create_directories(launcher.parent_path());
         ReplaceFileBytes(launcher.string(), text, std::filesystem::perms(0755));
         return true;
     } catch (const std::filesystem::filesystem_error&) {
