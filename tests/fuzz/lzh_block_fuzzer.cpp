@@ -22,12 +22,14 @@ std::int64_t LittleEndian(std::string_view bytes)
     return bytes.size() == 4 ? static_cast<std::int32_t>(value) : static_cast<std::int64_t>(value);
 }
 
-// The size the block's header declares: the new form after its marker 0xFE, the old one at the start.
+// The most the block's header can declare: the old form's size at the start,
+// and for a block that starts with the marker 0xFE the new form's behind it.
 std::int64_t DeclaredSize(std::string_view block)
 {
-    if (static_cast<std::uint8_t>(block[0]) == 0xFE)
-        return LittleEndian(block.substr(1, 8));
-    return LittleEndian(block.substr(0, 4));
+    const std::int64_t old = LittleEndian(block.substr(0, 4));
+    if (static_cast<std::uint8_t>(block[0]) == 0xFE && block.size() >= 9)
+        return std::max(old, LittleEndian(block.substr(1, 8)));
+    return old;
 }
 
 // Decodes the block behind `prefix` bytes of another stream, as a settings file
@@ -70,7 +72,7 @@ void CheckRoundTrip(std::string_view prefix, std::string_view plain)
         return;
     }
     FUZZ_CHECK(static_cast<std::uint8_t>(block[0]) == 0xFE);
-    FUZZ_CHECK(DeclaredSize(block) == static_cast<std::int64_t>(plain.size()));
+    FUZZ_CHECK(LittleEndian(block.substr(1, 8)) == static_cast<std::int64_t>(plain.size()));
     FUZZ_CHECK(LzhDecodeBytes(block) == plain);
 
     // Appended behind other bytes, the block decodes from its offset.
