@@ -13,6 +13,8 @@ packages=(
     clang-format
     # tests and benchmarks
     libgtest-dev libgmock-dev libbenchmark-dev
+    # the fuzz targets: clang with libFuzzer and the sanitizer runtimes
+    clang libclang-rt-14-dev
     # virtual display, a window manager, input and a terminal for end-to-end runs and the demo
     xvfb xauth openbox xdotool xterm x11-utils x11-apps x11-xkb-utils imagemagick
     fonts-dejavu-core desktop-file-utils

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # From a fresh checkout: install what is missing, build, and run every test,
-# first in the optimised build, then the unit tests under the sanitizers. Then
-# the checks that the program stays portable: the program built on the dummy
-# platform back-end, and the portable core compiled for Windows.
+# first in the optimised build, then the unit tests under the sanitizers, then
+# the fuzz targets over their corpora. Then the checks that the program stays
+# portable: the program built on the dummy platform back-end, and the portable
+# core compiled for Windows. Last, each fuzz target runs for a bounded time
+# (TAPSODY_FUZZ_SECONDS, 60 s by default; 0 skips it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 
-for preset in default asan; do
+for preset in default asan fuzz; do
     echo "== $preset build"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
@@ -28,3 +30,9 @@ grep -q "needs an X11 display" <<<"$message" || { echo "$message" >&2; exit 1; }
 
 echo "== the portable core for Windows"
 scripts/check-windows-compile.sh
+
+seconds=${TAPSODY_FUZZ_SECONDS:-60}
+if [[ $seconds -gt 0 ]]; then
+    echo "== fuzzing, $seconds s a target"
+    scripts/fuzz.sh "$seconds"
+fi

@@ -215,24 +215,43 @@ std::int64_t ReadInt(std::string_view bytes, std::size_t width)
     return static_cast<std::int64_t>(value);
 }
 
+struct BlockHeader {
+    std::int64_t size;
+    std::string_view stream;
+};
+
+// Every 10 bits code at most 60 bytes: a declared size beyond that cannot be
+// met, and is not worth reserving memory for.
+std::int64_t Reachable(std::string_view stream)
+{
+    return static_cast<std::int64_t>(stream.size()) * 48 + kMaxMatch;
+}
+
+bool CanBeMet(const BlockHeader& header)
+{
+    return header.size >= 0 && header.size <= Reachable(header.stream);
+}
+
+// A block that starts with the marker is of the new form, unless its size is
+// one that no stream could meet while the old form's 32-bit size, whose lowest
+// byte is then 0xFE, can be: the old block of such a size reads as before.
+BlockHeader ReadHeader(std::string_view block)
+{
+    const BlockHeader old{ReadInt(block, 4), block.substr(std::min<std::size_t>(4, block.size()))};
+    if (block.empty() || static_cast<std::uint8_t>(block.front()) != kBlockMarker)
+        return old;
+    const BlockHeader current{ReadInt(block.substr(1), 8), block.substr(std::min<std::size_t>(9, block.size()))};
+    return !CanBeMet(current) && old.size > 0 && CanBeMet(old) ? old : current;
+}
+
 std::string DecodeBlock(std::string_view block)
 {
-    std::int64_t size;
-    if (!block.empty() && static_cast<std::uint8_t>(block.front()) == kBlockMarker) {
-        size = ReadInt(block.substr(1), 8);
-        block.remove_prefix(9);
-    } else {
-        size = ReadInt(block, 4);
-        block.remove_prefix(4);
-    }
-    if (size <= 0)
+    const BlockHeader header = ReadHeader(block);
+    if (header.size <= 0)
         return {};
-    // Every 10 bits code at most 60 bytes: a declared size beyond that cannot be
-    // met, and is not worth reserving memory for.
-    const auto reachable = static_cast<std::int64_t>(block.size()) * 48 + kMaxMatch;
-    const auto* begin = reinterpret_cast<const std::uint8_t*>(block.data());
-    BitReader bits(begin, begin + block.size());
-    return DecodeStream(bits, size, std::min(size, reachable));
+    const auto* begin = reinterpret_cast<const std::uint8_t*>(header.stream.data());
+    BitReader bits(begin, begin + header.stream.size());
+    return DecodeStream(bits, header.size, std::min(header.size, Reachable(header.stream)));
 }
 
 } // namespace

@@ -70,10 +70,12 @@ void TLayoutform::loadbtnClick()
 
 void TLayoutform::reloadbtnClick()
 {
-    if (!PictureRecordIsBitmap(*bildmemo_))
+    const std::string* bytes = PictureRecordBitmap(*bildmemo_);
+    if (!bytes)
         return;
-    const std::string& bytes = bildmemo_->UnpackedStream().Bytes();
     QImage loaded;
-    if (loaded.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()), "BMP"))
+    if (loaded.loadFromData(reinterpret_cast<const uchar*>(bytes->data()), static_cast<int>(bytes->size()), "BMP"))
         picture_ = loaded;
+    else
+        ReportPictureNotBitmap(*bildmemo_);
 }

@@ -5,7 +5,6 @@
 #include "support/ini_file.h"
 
 #include <filesystem>
-#include <limits>
 
 namespace {
 
@@ -27,12 +26,22 @@ std::int64_t ReadRanged(tinifile2& layout, const std::string& section, const std
     return value;
 }
 
-std::int32_t ReadInt32(tinifile2& layout, const std::string& section, const std::string& key,
-                       std::int64_t defaultValue)
+// Keys lie on the picture, and a picture is an X11 drawable: at most 32767
+// pixels a side, at coordinates that fit 16 bits. A value beyond that could
+// never be hit or shown, and within it the hit test's sums stay far inside
+// 32 bits. A negative size would make a key that nothing hits.
+constexpr std::int64_t kLastPixel = 32767;
+
+std::int32_t ReadPosition(tinifile2& layout, const std::string& section, const std::string& key,
+                          std::int64_t defaultValue)
 {
-    return static_cast<std::int32_t>(ReadRanged(layout, section, key, defaultValue,
-                                                std::numeric_limits<std::int32_t>::min(),
-                                                std::numeric_limits<std::int32_t>::max()));
+    return static_cast<std::int32_t>(ReadRanged(layout, section, key, defaultValue, -kLastPixel - 1, kLastPixel));
+}
+
+std::int32_t ReadSize(tinifile2& layout, const std::string& section, const std::string& key,
+                      std::int64_t defaultValue)
+{
+    return static_cast<std::int32_t>(ReadRanged(layout, section, key, defaultValue, 0, kLastPixel));
 }
 
 // Reads one key's section into its record. A key without "p0x" is not placed:
@@ -42,14 +51,14 @@ void ReadKey(tinifile2& layout, const std::string& section, const LayoutBoxes& b
 {
     key.Enabled = layout.ReadBool(section, "Enabled", enabledDefault);
     key.Typ = static_cast<std::uint8_t>(ReadRanged(layout, section, "Typ", 0, 0, 255));
-    key.p0x = ReadInt32(layout, section, "p0x", -1);
+    key.p0x = ReadPosition(layout, section, "p0x", -1);
     if (key.p0x == -1) {
         key.Enabled = !enabledDefault;
         return;
     }
-    key.p0y = ReadInt32(layout, section, "p0y", -1);
-    key.p1x = ReadInt32(layout, section, "p1x", boxes.Breite);
-    key.p1y = ReadInt32(layout, section, "p1y", boxes.Hoehe);
+    key.p0y = ReadPosition(layout, section, "p0y", -1);
+    key.p1x = ReadSize(layout, section, "p1x", boxes.Breite);
+    key.p1y = ReadSize(layout, section, "p1y", boxes.Hoehe);
 }
 
 }  // namespace
@@ -57,8 +66,8 @@ void ReadKey(tinifile2& layout, const std::string& section, const LayoutBoxes& b
 LayoutBoxes LoadLayout(KeyTable& table, tinifile2& layout)
 {
     LayoutBoxes boxes;
-    boxes.Breite = ReadInt32(layout, kAllSection, "Breite", boxes.Breite);
-    boxes.Hoehe = ReadInt32(layout, kAllSection, "Hoehe", boxes.Hoehe);
+    boxes.Breite = ReadSize(layout, kAllSection, "Breite", boxes.Breite);
+    boxes.Hoehe = ReadSize(layout, kAllSection, "Hoehe", boxes.Hoehe);
     boxes.Vorgabe = layout.ReadBool(kAllSection, "Vorgabe", boxes.Vorgabe);
     const bool enabledDefault = layout.ReadBool(kAllSection, "Enabled", true);
 

@@ -25,7 +25,8 @@ struct LayoutBoxes {
 // Reads the layout into the table for every key of its key list. A key without
 // "p0x" is not placed and gets the opposite of the default "Enabled"; its other
 // coordinates stay. Throws KeyTableError when a value is out of its field's
-// range; the table is then left as it was.
+// range (positions -32768 to 32767, sizes 0 to 32767, "Typ" 0 to 255); the
+// table is then left as it was.
 LayoutBoxes LoadLayout(KeyTable& table, tinifile2& layout);
 
 // The same from the lines of a layout text (the stored layout).

@@ -1,13 +1,102 @@
 #include "layout/picture_record.h"
 
 #include "datastore/binary_data.h"
+#include "datastore/lzh_codec.h"
 #include "support/messages.h"
 
-bool PictureRecordIsBitmap(const TBinaryData& record)
+#include <cstdint>
+
+namespace {
+
+constexpr std::size_t kFileHeaderSize = 14;
+constexpr std::size_t kCoreHeaderSize = 12; // the oldest information header, 16-bit sizes
+// A picture is an X11 drawable: at most 32767 pixels a side.
+constexpr std::int64_t kLongestSide = 32767;
+
+enum Compression : std::uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3 };
+
+std::uint32_t Unsigned(std::string_view bytes, std::size_t at, std::size_t width)
 {
-    if (record.Extension() == "bmp") {
-        return true;
+    std::uint32_t value = 0;
+    for (std::size_t i = width; i-- > 0;)
+        value = value << 8 | static_cast<std::uint8_t>(bytes[at + i]);
+    return value;
+}
+
+struct BitmapInfo {
+    std::int64_t width = 0;
+    std::int64_t height = 0; // negative for rows stored top-down
+    std::uint32_t planes = 0;
+    std::uint32_t bitCount = 0;
+    std::uint32_t compression = kRgb;
+};
+
+BitmapInfo ReadInfo(std::string_view bytes, std::size_t headerSize)
+{
+    const std::size_t at = kFileHeaderSize;
+    if (headerSize == kCoreHeaderSize)
+        return {Unsigned(bytes, at + 4, 2), Unsigned(bytes, at + 6, 2), Unsigned(bytes, at + 8, 2),
+                Unsigned(bytes, at + 10, 2), kRgb};
+    return {static_cast<std::int32_t>(Unsigned(bytes, at + 4, 4)), static_cast<std::int32_t>(Unsigned(bytes, at + 8, 4)),
+            Unsigned(bytes, at + 12, 2), Unsigned(bytes, at + 14, 2), Unsigned(bytes, at + 16, 4)};
+}
+
+bool KnownHeaderSize(std::uint32_t size)
+{
+    return size == kCoreHeaderSize || size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
+}
+
+bool PixelFormatFits(const BitmapInfo& info)
+{
+    switch (info.compression) {
+    case kRgb: return info.bitCount == 1 || info.bitCount == 4 || info.bitCount == 8 || info.bitCount == 16 ||
+                      info.bitCount == 24 || info.bitCount == 32;
+    case kRle8: return info.bitCount == 8 && info.height > 0;
+    case kRle4: return info.bitCount == 4 && info.height > 0;
+    case kBitFields: return info.bitCount == 16 || info.bitCount == 32;
+    default: return false;
     }
-    ShowPlainMessage("Bild \"" + record.Name() + "\" existiert nicht.");
-    return false;
+}
+
+} // namespace
+
+bool IsWindowsBitmap(std::string_view bytes)
+{
+    if (bytes.size() < kFileHeaderSize + 4 || !bytes.starts_with("BM"))
+        return false;
+    const std::uint32_t headerSize = Unsigned(bytes, kFileHeaderSize, 4);
+    const std::uint32_t pixelOffset = Unsigned(bytes, 10, 4);
+    if (!KnownHeaderSize(headerSize) || bytes.size() < kFileHeaderSize + headerSize ||
+        pixelOffset < kFileHeaderSize + headerSize || pixelOffset > bytes.size())
+        return false;
+    const BitmapInfo info = ReadInfo(bytes, headerSize);
+    const std::int64_t rows = info.height < 0 ? -info.height : info.height;
+    if (info.width < 1 || info.width > kLongestSide || rows < 1 || rows > kLongestSide || info.planes != 1 ||
+        !PixelFormatFits(info))
+        return false;
+    if (info.compression == kRle8 || info.compression == kRle4)
+        return true; // runs of any length: their end is found by decoding them
+    const std::int64_t rowSize = (info.width * info.bitCount + 31) / 32 * 4;
+    return static_cast<std::int64_t>(bytes.size() - pixelOffset) >= rowSize * rows;
+}
+
+void ReportPictureNotBitmap(const TBinaryData& record)
+{
+    ShowPlainMessage("Bild \"" + record.Name() + "\" ist keine Windows-Bitmap.");
+}
+
+const std::string* PictureRecordBitmap(TBinaryData& record)
+{
+    if (record.Extension() != "bmp") {
+        ShowPlainMessage("Bild \"" + record.Name() + "\" existiert nicht.");
+        return nullptr;
+    }
+    try {
+        const std::string& bytes = record.UnpackedStream().Bytes();
+        if (IsWindowsBitmap(bytes))
+            return &bytes;
+    } catch (const ElzhException&) {
+    }
+    ReportPictureNotBitmap(record);
+    return nullptr;
 }

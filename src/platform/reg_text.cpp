@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cstdio>
 #include <sstream>
+#include <string_view>
 
 namespace {
 
@@ -58,6 +59,42 @@ std::optional<std::string> ReadQuoted(const std::string& line, std::size_t& pos)
     return std::nullopt;
 }
 
+// A hexadecimal value ("name"=hex:... or @=hex(2):...) is the only kind that
+// may go on over several lines.
+bool StartsHexValue(const std::string& line)
+{
+    std::size_t pos = 1;
+    if (line.starts_with('"')) {
+        pos = 0;
+        if (!ReadQuoted(line, pos))
+            return false;
+    } else if (!line.starts_with('@')) {
+        return false;
+    }
+    return line.compare(pos, 4, "=hex") == 0;
+}
+
+// A line that starts a key, a value or a comment.
+bool StartsEntry(const std::string& line)
+{
+    const std::string trimmed = TrimStr(line);
+    return !trimmed.empty() && std::string_view("[@\";").find(trimmed[0]) != std::string_view::npos;
+}
+
+// A line goes on on the next one when it ends in a backslash, whatever blanks
+// and control bytes follow it: the line without its trailing backslashes, or
+// nothing for a line that is whole. A value read this way never ends in a
+// backslash, so written back on one line it is read whole again.
+std::optional<std::string> ContinuedPart(const std::string& line)
+{
+    std::string part = TrimStr(line);
+    if (!part.ends_with('\\'))
+        return std::nullopt;
+    while (part.ends_with('\\'))
+        part = TrimStr(part.substr(0, part.size() - 1));
+    return part;
+}
+
 std::optional<std::uint32_t> ReadDword(const std::string& digits)
 {
     if (digits.empty() || digits.size() > 8 ||
@@ -106,12 +143,19 @@ RegParseResult Parser::Run(const std::string& utf8Text)
             header = true;
             continue;
         }
+        // Hexadecimal digits go on over lines; a key, a value or a comment
+        // starts afresh, and the backslash before it was a stray one.
+        if (!pending.empty() && StartsEntry(line)) {
+            if (!Line(pending))
+                return {std::nullopt, pendingStart, error_};
+            pending.clear();
+        }
         if (pending.empty())
             pendingStart = number;
         // Only values in hexadecimal continue; a text value ending in "\" is whole.
-        const bool hexValue = line.find('=') != std::string::npos && line.find("=\"") == std::string::npos;
-        if (!line.empty() && line.back() == '\\' && (!pending.empty() || hexValue)) {
-            pending += TrimStr(line.substr(0, line.size() - 1));
+        const std::optional<std::string> continued = ContinuedPart(line);
+        if (continued && (!pending.empty() || StartsHexValue(*continued))) {
+            pending += *continued;
             continue;
         }
         if (!pending.empty()) {

@@ -105,6 +105,14 @@ TEST(LzhCodec, OldFormBlockIsReadWithA32BitSize)
     EXPECT_EQ(LzhDecodeBytes(oldBlock), plain);
     // Same bit stream as the new form, behind a shorter header.
     EXPECT_EQ(LzhEncodeBytes(plain).substr(9), oldBlock.substr(4));
+
+    // A size whose lowest byte is 0xFE starts an old block with the marker byte.
+    for (const std::size_t size : {254u, 510u, 1790u, 3326u}) {
+        const std::string text = plain.substr(0, size);
+        const std::string stream = LzhEncodeBytes(text).substr(9);
+        const std::string sizeBytes = Int64Le(static_cast<std::int64_t>(size)).substr(0, 4);
+        EXPECT_EQ(LzhDecodeBytes(sizeBytes + stream), text) << size;
+    }
 }
 
 TEST(LzhCodec, SpacesAreMatchesFromTheFirstByte)

@@ -102,6 +102,16 @@ TEST(LoadLayout, ValueOutOfRangeLeavesTheTableAsItWas)
         {"[a]", "p0x=5", "", "[b]", "p0x=2147483648"},
         {"[a]", "p0x=5", "", "[b]", "p0x=6", "p1y=-2147483649"},
         {"[All]", "Breite=4294967296"},
+        // Keys must lie on a picture: positions fit 16 bits, sizes are 0 to 32767.
+        {"[a]", "p0x=5", "", "[b]", "p0x=2147483647"},
+        {"[a]", "p0x=5", "", "[b]", "p0x=2147483000", "p1x=5000"},
+        {"[a]", "p0x=5", "", "[b]", "p0x=32768"},
+        {"[a]", "p0x=5", "", "[b]", "p0x=-32769"},
+        {"[a]", "p0x=5", "", "[b]", "p0x=6", "p0y=32768"},
+        {"[a]", "p0x=5", "", "[b]", "p0x=6", "p1x=-1"},
+        {"[a]", "p0x=5", "", "[b]", "p0x=6", "p1y=32768"},
+        {"[All]", "Hoehe=-5", "", "[a]", "p0x=5"},
+        {"[All]", "Breite=32768"},
     };
     for (const auto& lines : bad) {
         try {
@@ -112,9 +122,10 @@ TEST(LoadLayout, ValueOutOfRangeLeavesTheTableAsItWas)
         }
         EXPECT_EQ(table, before);
     }
-    LoadLayoutLines(table, {"[b]", "Typ=255", "p0x=2147483647"});
+    LoadLayoutLines(table, {"[a]", "p0x=-32768", "p0y=32767", "p1x=0", "p1y=32767", "", "[b]", "Typ=255", "p0x=32767"});
+    EXPECT_EQ(table.Key(0), Record(true, -32768, 32767, 0, 32767));
     EXPECT_EQ(table.Key(1).Typ, 255);
-    EXPECT_EQ(table.Key(1).p0x, 2147483647);
+    EXPECT_EQ(table.Key(1).p0x, 32767);
 }
 
 TEST(LoadLayout, ReadsTheNamedFileInsteadOfTheStoredLayout)

@@ -57,7 +57,7 @@ TEST(LayoutLines, RoundTripKeepsTableAndBoxes)
     table.Key(1) = {66, false, 0, -5, 7, 1, 2};     // placed but switched off
     table.Key(2) = {67, true, 1, 100, 50, 30, 0};   // circle
     table.Key(3) = {1, false, 0, -1, 0, 0, 0};      // not placed
-    table.Key(4) = {68, true, 0, 2147483647, -2147483647 - 1, 20, 20};
+    table.Key(4) = {68, true, 0, 32767, -32768, 32767, 0};  // the farthest a key may lie
     const LayoutBoxes boxes{20, 20, true};
     LayoutBoxes reloadedBoxes;
     EXPECT_EQ(ReloadedTable(table, boxes, reloadedBoxes), table);

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 TEST(RegText, WritesKeysAndValuesWithTheFormatsEscapes)
 {
     RegDocument document;
@@ -63,6 +67,35 @@ TEST(RegText, ReadsWhatOtherToolsWrite)
     EXPECT_EQ(key.values[0].type, RegValue::Type::Other);
     EXPECT_EQ(key.values[0].text, "hex:01,02,03,04");
     EXPECT_NE(FormatRegText(*parsed.document).find("\"Bin\"=hex:01,02,03,04\n"), std::string::npos);
+}
+
+// Reading and writing agree on continued lines: a hexadecimal value goes on
+// behind a backslash, blanks or control bytes after it aside; a stray backslash
+// before the next entry ends the value; what is written reads back the same.
+TEST(RegText, ContinuedHexValuesSurviveARoundTrip)
+{
+    const std::string head = "Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\X]\r\n";
+    const std::string written = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\X]\n";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"\"A\"=hex:01,\\ \r\n  02\r\n\"B\"=\"b\"\r\n", "\"A\"=hex:01,02\n\"B\"=\"b\"\n"},
+        {"\"A\"=hex:01,\\\t\x01\r\r\n 02\r\n", "\"A\"=hex:01,02\n"},
+        {"\"A\"=hex:01,\\ \r\n\"B\"=\"b\"\r\n", "\"A\"=hex:01,\n\"B\"=\"b\"\n"},
+        {"@=hex(2):41,\\\r\n[HKEY_CURRENT_USER\\Y]\r\n", "@=hex(2):41,\n\n[HKEY_CURRENT_USER\\Y]\n"},
+        {"\"A\"=hex:01,\\\\\r\n\r\n\"B\"=dword:00000001\r\n", "\"A\"=hex:01,\n\"B\"=dword:00000001\n"},
+        {"\"A\"=hex:01,\\\r\n; note\r\n\"B\"=hex:02\r\n", "\"A\"=hex:01,\n\"B\"=hex:02\n"},
+        // Text values and comments are whole, whatever they end in.
+        {"\"a=\"=\"x\\\\\"\r\n; a=b \\\r\n\"B\"=\"b\"\r\n", "\"a=\"=\"x\\\\\"\n\"B\"=\"b\"\n"},
+    };
+    for (const auto& [values, expected] : cases) {
+        const RegParseResult parsed = ParseRegText(head + values);
+        ASSERT_TRUE(parsed.document) << values << ": " << parsed.error;
+        const std::string text = FormatRegText(*parsed.document);
+        EXPECT_EQ(text, written + expected) << values;
+        const RegParseResult again = ParseRegText(text);
+        ASSERT_TRUE(again.document) << text;
+        EXPECT_EQ(FormatRegText(*again.document), text);
+    }
+    EXPECT_FALSE(ParseRegText(head + "\"A\"=hex:01,\\\r\n").document); // the file ends inside the value
 }
 
 TEST(RegText, NamesTheLineOfDamage)
