@@ -108,6 +108,9 @@ QWidget* TLayoutform::CreateTopBar()
     standard->setObjectName("standardbtn");
     loadbtn->setMenu(loadMenu);
     loadbtn->setPopupMode(QToolButton::MenuButtonPopup);
+    // The keys every editor has for these.
+    loadbtn->setShortcut(QKeySequence::Open);
+    savebtn->setShortcut(QKeySequence::Save);
 
     connect(neubtn, &QToolButton::clicked, this, &TLayoutform::neubtnClick);
     connect(loadbtn, &QToolButton::clicked, this, &TLayoutform::loadbtnClick);
