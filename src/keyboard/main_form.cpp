@@ -311,6 +311,8 @@ void TMainform::keyPressEvent(QKeyEvent* event)
 
 bool TMainform::FormCloseQuery()
 {
+    if (Layoutform && !Layoutform->SaveQuery())
+        return false;
     if (!AskBeforeEnd())
         return true;
     TimerPause pause(Timer1);

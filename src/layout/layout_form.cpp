@@ -138,8 +138,8 @@ bool TLayoutform::OpenLayoutFile(const std::string& fileName)
         MyMessageDlg(error.what(), mtError, mbOK);
         return false;
     }
-    UseLayoutFile(fileName);
     Changed();
+    UseLayoutFile(fileName);
     return true;
 }
 
@@ -151,8 +151,10 @@ bool TLayoutform::SaveLayoutFile(const std::string& fileName)
     return true;
 }
 
+// The table now is what the file holds.
 void TLayoutform::UseLayoutFile(const std::string& fileName)
 {
+    modified_ = false;
     layoutFileName_ = fileName;
     RememberLayoutFile(this, fileName);
     ShowCaption();
@@ -189,8 +191,8 @@ void TLayoutform::standardbtnClick()
         MyMessageDlg(error.what(), mtError, mbOK);
         return;
     }
-    UseLayoutFile({});
     Changed();
+    UseLayoutFile({});
 }
 
 void TLayoutform::neubtnClick()
@@ -206,6 +208,7 @@ void TLayoutform::neubtnClick()
 
 void TLayoutform::Changed()
 {
+    modified_ = true;
     emit KeysChanged();
 }
 
@@ -242,8 +245,28 @@ void TLayoutform::FormShow()
     ShowPicture();
 }
 
+bool TLayoutform::SaveQuery()
+{
+    if (!modified_)
+        return true;
+    // "Die Belegung wurde geändert. Änderungen sichern?"
+    switch (MyMessageDlg("Die Belegung wurde ge\xE4ndert. \xC4nderungen sichern?", mtConfirmation,
+                         mbYes | mbNo | mbCancel)) {
+    case mrYes:
+        savebtnClick();
+        return !modified_;
+    case mrNo:
+        modified_ = false;
+        return true;
+    default:
+        return false;
+    }
+}
+
 void TLayoutform::done(int result)
 {
+    if (!SaveQuery())
+        return;
     FormClose();
     ModalForm::done(result);
 }

@@ -73,6 +73,10 @@ public:
     // a message) when it could not be written.
     bool SaveLayoutFile(const std::string& fileName);
 
+    // Before the window closes or the program ends: offers to save changes not
+    // saved yet. False when the user cancels, or the layout could not be saved.
+    bool SaveQuery();
+
 signals:
     // The table changed: the keyboard shows and hit-tests the keys anew.
     void KeysChanged();
@@ -105,6 +109,8 @@ private:
     QImage picture_;
     LayoutBoxes boxes_;
     std::string layoutFileName_;
+    // The table was changed since it was loaded or saved.
+    bool modified_ = false;
     std::unique_ptr<TBinaryData> tastenmemo_;
     std::unique_ptr<TBinaryData> belegmemo_;
     std::unique_ptr<TBinaryData> bildmemo_;

@@ -1,5 +1,6 @@
 // The keyboard window on Qt's offscreen platform, with a recording keyboard output.
 
+#include "keyboard/key_hit_test.h"
 #include "keyboard/keyboard_image.h"
 #include "keyboard/main_form.h"
 #include "layout/layout_form.h"
@@ -13,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -215,6 +217,26 @@ TEST_F(MainFormTest, HighlightsAreInvertedOnACopyOfThePicture)
     image->ShowPicture(windows.layoutform.Picture(), {{10, 20, 13, 22}, {10, 20, 13, 22}});
     EXPECT_EQ(image->Canvas(), picture);
     EXPECT_EQ(windows.layoutform.Picture().convertToFormat(QImage::Format_RGB32), picture);
+}
+
+TEST_F(MainFormTest, MenuOpensTheLayoutEditorWhoseEditsShowAtOnce)
+{
+    Windows windows(output);
+    const QList<QAction*> items = Child<QMenu>(windows.mainform, "PopupMenu1")->actions();
+    ASSERT_EQ(items.size(), 6);
+    EXPECT_TRUE(items[4]->isSeparator());
+    EXPECT_EQ(items[5]->objectName(), "Layoutbtn");
+    EXPECT_EQ(items[5]->text(), "Tastaturlayout bearbeiten...");
+    items[5]->trigger();
+    EXPECT_TRUE(windows.layoutform.isVisible());
+
+    // The keyboard redraws when the table changes: a latch set behind its back shows then.
+    auto* image = Child<TKeyboardImage>(windows.mainform, "Image");
+    const QImage before = image->Canvas();
+    windows.mainform.Pad()->latches.shift = true;
+    windows.layoutform.neubtnClick();
+    EXPECT_NE(image->Canvas(), before);
+    EXPECT_EQ(KeyAt(windows.layoutform.Keys(), 90, 140), -1);
 }
 
 TEST_F(MainFormTest, PressWithoutTargetShowsTheMessageAndPausesTracking)

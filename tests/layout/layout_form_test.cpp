@@ -7,6 +7,7 @@
 #include "platform/linux/linux_platform.h"
 #include "services/program_record.h"
 #include "support/ini_file.h"
+#include "support/language_list.h"
 #include "support/modal_driver.h"
 
 #include "recording_messages.h"
@@ -332,6 +333,51 @@ TEST_F(LayoutFormTest, FileDialogsChooseWhereToSaveAndWhatToLoad)
     EXPECT_EQ(editor.Key(kKeyA).p0x, 5);
     EXPECT_EQ(LayoutInUse(), chosen + ".ini");
     EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(LayoutFormTest, ClosingWithChangesNotSavedOffersToSaveThem)
+{
+    const std::string question = "Die Belegung wurde ge\xE4ndert. \xC4nderungen sichern?";
+    const fs::path saved = folder / "layout.ini";
+    struct Case {
+        std::uint16_t answer;
+        bool closes;
+        bool writes;
+    };
+    for (const Case& c : {Case{mrCancel, false, false}, Case{mrNo, true, false}, Case{mrYes, true, true}}) {
+        fs::remove(saved);
+        Editor editor;
+        editor.Choose(kKeyA);
+        editor.Drag({5, 6}, {});
+        messages.shown.clear();
+        messages.answer = c.answer;
+        editor.form.close();
+        EXPECT_EQ(messages.shown, std::vector<std::string>{question}) << c.answer;
+        EXPECT_EQ(editor.form.isVisible(), !c.closes) << c.answer;
+        EXPECT_EQ(fs::exists(saved), c.writes) << c.answer;
+        // Asked once: after the answer, closing (or the program's end) asks no more.
+        messages.shown.clear();
+        EXPECT_EQ(editor.form.SaveQuery(), c.closes) << c.answer;
+        EXPECT_EQ(messages.shown.size(), c.closes ? 0u : 1u) << c.answer;
+    }
+}
+
+TEST_F(LayoutFormTest, ComesUpInTheLanguageInUse)
+{
+    TranslationOn = true;
+    CurrentLanguage = LanguageEnglish;
+    TLayoutform form;
+    form.ShowEditor();
+    CurrentLanguage = LanguageGerman;
+    TranslationOn = false;
+    EXPECT_EQ(form.windowTitle(), "Edit keyboard layout");
+    EXPECT_EQ(Child<QToolButton>(form, "loadbtn")->text(), "Layout");
+    EXPECT_EQ(Child<QToolButton>(form, "BitBtn4")->text(), "Save as...");
+    EXPECT_EQ(Child<QToolButton>(form, "reloadbtn")->toolTip(), "Open picture");
+    EXPECT_EQ(Child<QCheckBox>(form, "zoomchk")->text(), "Enlarge");
+    EXPECT_EQ(Child<QAction>(form, "standardbtn")->text(), "Standard layout");
+    EXPECT_EQ(Child<QGroupBox>(form, "tatgroup")->title(), "Key shape");
+    EXPECT_EQ(form.findChildren<QRadioButton*>()[1]->text(), "Circle");
 }
 
 }  // namespace
