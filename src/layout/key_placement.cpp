@@ -46,14 +46,16 @@ void DragKey(TKeyRecord& key, const DragOrigin& origin, std::int32_t x, std::int
     }
     // Measured from the press point, so that a drag to the left or upwards grows
     // the key the way a drag to the right or downwards does.
-    key.p0x = std::min(origin.x, x);
-    key.p0y = std::min(origin.y, y);
     const std::int32_t dx = Clamped(std::abs(std::int64_t{x} - origin.x));
     const std::int32_t dy = Clamped(std::abs(std::int64_t{y} - origin.y));
     if (key.Typ == kKeyRectangle) {
+        key.p0x = std::min(origin.x, x);
+        key.p0y = std::min(origin.y, y);
         key.p1x = dx;
         key.p1y = dy;
     } else {
+        key.p0x = origin.x;
+        key.p0y = origin.y;
         key.p1x = std::max(dx, dy);
     }
 }

@@ -25,10 +25,11 @@ struct DragOrigin {
 };
 
 // A move to (x, y) with the button down. With the default size on, the key
-// follows the pointer at the boxes' size. Otherwise it spans the press point
-// and the pointer: a rectangle's corner is the smaller coordinate of the two
-// on each axis and its size their distance; a circle's radius is the larger
-// distance. Keys of other types do not change.
+// follows the pointer at the boxes' size. Otherwise a rectangle spans the
+// press point and the pointer (its corner is the smaller coordinate of the two
+// on each axis, its size their distance), and a circle stays centred on the
+// press point with the larger distance as its radius. Keys of other types do
+// not change.
 void DragKey(TKeyRecord& key, const DragOrigin& origin, std::int32_t x, std::int32_t y, const LayoutBoxes& boxes);
 
 // The shape the editor draws over a chosen key, in the coordinates of its

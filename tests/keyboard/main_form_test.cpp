@@ -4,11 +4,11 @@
 #include "keyboard/keyboard_image.h"
 #include "keyboard/main_form.h"
 #include "layout/layout_form.h"
-#include "platform/linux/linux_platform.h"
 #include "services/program_record.h"
 #include "support/ini_file.h"
 #include "support/messages.h"
 
+#include "linux_platform_environment.h"
 #include "recording_output.h"
 
 #include <QAction>
@@ -26,13 +26,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-// The windows reach the system through the platform layer, as in the program.
-class LinuxPlatformEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { InstallLinuxPlatform(); }
-};
-const auto* const kPlatform = ::testing::AddGlobalTestEnvironment(new LinuxPlatformEnvironment);
 
 // Answers the close question as told and counts what was asked.
 class ScriptedMessages : public MessageService {

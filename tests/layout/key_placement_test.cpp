@@ -55,6 +55,8 @@ TEST(KeyPlacement, DragSpansThePressPointAndThePointer)
     const std::vector<Case> cases = {
         {"rectangle to the lower right", kKeyRectangle, false, {{130, 70}}, {65, true, 0, 100, 50, 30, 20}},
         {"circle: the larger distance is the radius", kKeyCircle, false, {{130, 70}}, {65, true, 1, 100, 50, 30, 0}},
+        {"circle to the upper left keeps its centre", kKeyCircle, false, {{90, 50}, {95, 10}},
+         {65, true, 1, 100, 50, 40, 0}},
         {"to the left: the pointer becomes the corner", kKeyRectangle, false, {{90, 50}},
          {65, true, 0, 90, 50, 10, 0}},
         {"further left: still measured from the press point", kKeyRectangle, false, {{90, 50}, {80, 50}},

@@ -4,12 +4,12 @@
 #include "keyboard/key_hit_test.h"
 #include "layout/layout_form.h"
 #include "layout/layout_image.h"
-#include "platform/linux/linux_platform.h"
 #include "services/program_record.h"
 #include "support/ini_file.h"
 #include "support/language_list.h"
 #include "support/modal_driver.h"
 
+#include "linux_platform_environment.h"
 #include "recording_messages.h"
 
 #include <QAbstractButton>
@@ -31,12 +31,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-class LinuxPlatformEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { InstallLinuxPlatform(); }
-};
-const auto* const kPlatform = ::testing::AddGlobalTestEnvironment(new LinuxPlatformEnvironment);
 
 constexpr int kKeyA = 0;
 
