@@ -162,6 +162,8 @@ void TLayoutform::UseLayoutFile(const std::string& fileName)
 
 void TLayoutform::loadbtnClick()
 {
+    if (!SaveQuery())
+        return;
     const std::string fileName = AskFileToOpen(this, "Belegung laden", kLayoutFilter,
                                                SaveLayoutTarget(layoutFileName_, ProgInfo.ProgDir));
     if (!fileName.empty())
@@ -183,16 +185,8 @@ void TLayoutform::BitBtn4Click()
 
 void TLayoutform::standardbtnClick()
 {
-    const std::string previous = std::exchange(layoutFileName_, {});
-    try {
-        LoadLayout();
-    } catch (const KeyTableError& error) {
-        layoutFileName_ = previous;
-        MyMessageDlg(error.what(), mtError, mbOK);
-        return;
-    }
-    Changed();
-    UseLayoutFile({});
+    if (SaveQuery())
+        OpenLayoutFile({});
 }
 
 void TLayoutform::neubtnClick()

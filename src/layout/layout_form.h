@@ -45,7 +45,8 @@ public:
     // Shows the window, not modally, in front.
     void ShowEditor();
 
-    // "Belegung": asks for a layout file and loads it.
+    // "Belegung": asks for a layout file and loads it (after offering to save
+    // changes, as "Standardbelegung" does).
     void loadbtnClick();
     // Saves to the layout file in use, or to "layout.ini" in the program folder.
     void savebtnClick();
@@ -65,9 +66,9 @@ public:
     void ImageMouseMove(QPoint at);
     void ImageMouseUp();
 
-    // Makes the file the layout in use: loads it, remembers it in the settings
-    // and shows it. A file that does not load is refused with a message, and the
-    // table stays as it was; false then.
+    // Makes the file (the stored layout for an empty name) the layout in use:
+    // loads it, remembers it in the settings and shows it. A file that does not
+    // load is refused with a message, and the table stays as it was; false then.
     bool OpenLayoutFile(const std::string& fileName);
     // Writes the table to the file and makes it the layout in use; false (after
     // a message) when it could not be written.

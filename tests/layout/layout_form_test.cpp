@@ -315,6 +315,7 @@ TEST_F(LayoutFormTest, FileDialogsChooseWhereToSaveAndWhatToLoad)
 
     // Cancelling the load keeps what is loaded; a file chosen is loaded and kept.
     editor.Drag({50, 60}, {});
+    messages.answer = mrNo;  // the change is not to be saved
     WhenModalShown([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
     editor.form.loadbtnClick();
     EXPECT_EQ(editor.Key(kKeyA).p0x, 50);
@@ -326,7 +327,7 @@ TEST_F(LayoutFormTest, FileDialogsChooseWhereToSaveAndWhatToLoad)
     editor.form.loadbtnClick();
     EXPECT_EQ(editor.Key(kKeyA).p0x, 5);
     EXPECT_EQ(LayoutInUse(), chosen + ".ini");
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Die Belegung wurde ge\xE4ndert. \xC4nderungen sichern?"});
 }
 
 TEST_F(LayoutFormTest, ClosingWithChangesNotSavedOffersToSaveThem)
