@@ -49,7 +49,8 @@ int main(int argc, char** argv)
     }
     TMainform mainform(*platform.keyboard);
     UseAsMainMarkupCanvas(&mainform);
-    TLayoutform layoutform;
+    // The layout editor belongs to the keyboard, so it comes up in front of it.
+    TLayoutform layoutform(&mainform);
     TDirDialog dirdialog;
     mainform.ShowKeyboard();
     const int result = QApplication::exec();

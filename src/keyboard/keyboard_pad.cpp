@@ -6,6 +6,15 @@
 #include <array>
 #include <utility>
 
+namespace {
+
+void Append(std::vector<PictureRect>& areas, const std::vector<PictureRect>& more)
+{
+    areas.insert(areas.end(), more.begin(), more.end());
+}
+
+}  // namespace
+
 KeyboardPad::KeyboardPad(const KeyTable& table, KeyboardOutput& output, KeyboardHost& host)
     : table_(table), output_(output), host_(host)
 {
@@ -161,10 +170,10 @@ std::vector<PictureRect> KeyboardPad::Highlights() const
         if (!latched)
             continue;
         if (const int key = KeyNamed(table_, name); key >= 0)
-            areas.push_back(HighlightRect(table_, key));
+            Append(areas, HighlightAreas(table_, key));
     }
     if (pressedkey != -1 && table_.Key(pressedkey).Enabled)
-        areas.push_back(HighlightRect(table_, pressedkey));
+        Append(areas, HighlightAreas(table_, pressedkey));
     return areas;
 }
 

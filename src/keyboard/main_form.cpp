@@ -103,6 +103,8 @@ void TMainform::BuildMenu()
     Fragenvorbeenden1 = addItem("Fragenvorbeenden1", "Fragen vor beenden", nullptr, true);
     noauto = addItem("noauto", "Kein Autoselect", &TMainform::noautoClick, true);
     Infobtn = addItem("Infobtn", "Informationen", &TMainform::InfobtnClick, false);
+    PopupMenu1->addSeparator();
+    Layoutbtn = addItem("Layoutbtn", "Tastaturlayout bearbeiten...", &TMainform::LayoutbtnClick, false);
     Image->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Image, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         Infobtn->setVisible(static_cast<bool>(InformationDialog()));
@@ -129,6 +131,8 @@ void TMainform::ShowKeyboard()
 void TMainform::FormShow()
 {
     pad_ = std::make_unique<KeyboardPad>(Layoutform->Keys(), output_, static_cast<KeyboardHost&>(*this));
+    // Keys placed in the layout editor show and answer at once.
+    connect(Layoutform, &TLayoutform::KeysChanged, this, [this] { pad_->RedrawKeyboard(); });
     ConnectImage();
     {
         const std::unique_ptr<tinifile2> settings = OpenSettings(this, true, {});
@@ -244,6 +248,11 @@ void TMainform::InfobtnClick()
     InformationDialog()();
 }
 
+void TMainform::LayoutbtnClick()
+{
+    Layoutform->ShowEditor();
+}
+
 // The desktop's character map; when none is installed, the shell reports the first
 // one as missing.
 void TMainform::OpenCharacterMap()
@@ -302,6 +311,8 @@ void TMainform::keyPressEvent(QKeyEvent* event)
 
 bool TMainform::FormCloseQuery()
 {
+    if (Layoutform && !Layoutform->SaveQuery())
+        return false;
     if (!AskBeforeEnd())
         return true;
     TimerPause pause(Timer1);

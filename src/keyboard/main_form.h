@@ -45,6 +45,8 @@ public:
     void peepchkClick();
     void noautoClick();
     void InfobtnClick();
+    // Opens the layout editor.
+    void LayoutbtnClick();
     void Timer1Timer();
     void FetchPicture();
 
@@ -83,6 +85,7 @@ private:
     QAction* Fragenvorbeenden1 = nullptr;
     QAction* noauto = nullptr;
     QAction* Infobtn = nullptr;
+    QAction* Layoutbtn = nullptr;
     QTimer* Timer1 = nullptr;
     std::unique_ptr<TBinaryData> sprachmemo;
     std::unique_ptr<FocusOnRequest> focusOnRequest_;

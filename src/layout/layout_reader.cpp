@@ -5,6 +5,9 @@
 #include "support/ini_file.h"
 
 #include <filesystem>
+#include <fstream>
+#include <limits>
+#include <set>
 
 namespace {
 
@@ -61,6 +64,22 @@ void ReadKey(tinifile2& layout, const std::string& section, const LayoutBoxes& b
     key.p1y = ReadSize(layout, section, "p1y", boxes.Hoehe);
 }
 
+// Whether the text has the section "All" or a section of one of the keys; any
+// other INI text would read as a layout that places no key.
+bool HasLayoutSection(const tinifile2& layout, const KeyTable& table)
+{
+    std::set<std::string> sections = {"[ALL]"};
+    for (const std::string& name : table.Names()) {
+        sections.insert("[" + UpperStr(LowerStrDe(name)) + "]");
+    }
+    for (const std::string& line : layout.Lines()) {
+        if (line.starts_with('[') && sections.contains(UpperStr(line))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 LayoutBoxes LoadLayout(KeyTable& table, tinifile2& layout)
@@ -93,10 +112,17 @@ LayoutBoxes LoadLayout(KeyTable& table, const std::string& layoutFileName,
     if (layoutFileName.empty()) {
         return LoadLayoutLines(table, storedLayout);
     }
+    const std::filesystem::path path = AnsiToUtf8(layoutFileName);
     std::error_code error;
-    if (!std::filesystem::is_regular_file(AnsiToUtf8(layoutFileName), error)) {
+    if (!std::filesystem::is_regular_file(path, error)) {
         throw KeyTableError("Die Datei %s existiert nicht.|" + layoutFileName);
     }
+    if (!std::ifstream(path, std::ios::binary).is_open()) {
+        throw KeyTableError("Die Datei %s kann nicht gelesen werden.|" + layoutFileName);
+    }
     tinifile2 layout(layoutFileName);
+    if (layout.Unreadable() || !HasLayoutSection(layout, table)) {
+        throw KeyTableError("Die Datei %s ist keine Belegungsdatei.|" + layoutFileName);
+    }
     return LoadLayout(table, layout);
 }

@@ -34,6 +34,7 @@ LayoutBoxes LoadLayoutLines(KeyTable& table, const std::vector<std::string>& lin
 
 // Load layout as the editor runs it: from the file layoutFileName, or from the
 // stored layout when that name is empty. Throws KeyTableError when the named
-// file does not exist.
+// file does not exist, cannot be read, or has neither the section "All" nor a
+// section of a key; the table is then left as it was.
 LayoutBoxes LoadLayout(KeyTable& table, const std::string& layoutFileName,
                        const std::vector<std::string>& storedLayout);

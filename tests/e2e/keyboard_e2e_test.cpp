@@ -169,10 +169,11 @@ protected:
         return text;
     }
 
-    Screenshot Shot()
+    Screenshot Shot(unsigned long window = 0)
     {
         const fs::path file = session.Home() / "shot.ppm";
-        session.Run({"import", "-window", std::to_string(keyboard), "-depth", "8", "ppm:" + file.string()});
+        session.Run({"import", "-window", std::to_string(window ? window : keyboard), "-depth", "8",
+                     "ppm:" + file.string()});
         return ReadPpm(file);
     }
 
@@ -446,6 +447,90 @@ TEST_P(KeyboardE2e, ASecondStartBringsTheRunningKeyboardToTheFront)
         EXPECT_TRUE(WaitUntil([&] { return Stacking().back() == keyboard; }));
     }
     EXPECT_TRUE(app.Running());
+}
+
+// Where a part of the keyboard picture shows in another screenshot: the point of
+// shot that shows the picture's point (0, 0); (-1, -1) when it is not there.
+std::pair<int, int> PictureOrigin(const Screenshot& picture, const Screenshot& shot)
+{
+    const int left = 10, top = 10, size = 24;  // a corner of the "Esc" key
+    for (int y = 0; y + size <= shot.height; ++y)
+        for (int x = 0; x + size <= shot.width; ++x) {
+            bool same = true;
+            for (int dy = 0; same && dy < size; ++dy)
+                for (int dx = 0; same && dx < size; ++dx)
+                    same = shot.At(x + dx, y + dy) == picture.At(left + dx, top + dy);
+            if (same)
+                return {x - left, y - top};
+        }
+    return {-1, -1};
+}
+
+// The user opens the layout editor from the pop-up menu, picks "a" and drags it
+// to a new place, where the keyboard finds it at once; saved, it is there after
+// a restart too, and no longer where it was.
+TEST_P(KeyboardE2e, KeyPlacedInTheEditorTypesFromItsNewPlaceAfterARestart)
+{
+    StartKeyboard();
+    FocusLogger();
+    const Screenshot picture = Shot();
+    const auto [bx, by] = PointBesideKeys();
+    session.MouseMoveIn(keyboard, bx, by);
+    session.Run({"xdotool", "click", "3"});
+    ASSERT_TRUE(WaitUntil([&] { return OtherWindow() != 0; }));
+    session.Run({"xdotool", "key", "Up", "Return"});  // the last entry
+    unsigned long editor = 0;
+    ASSERT_TRUE(WaitUntil([&] { return (editor = session.FindWindow("^Tastaturlayout bearbeiten$")) != 0; }));
+    session.Run({"xdotool", "windowmove", "--sync", std::to_string(editor), "0", "0"});
+
+    // The picture shows beside the key list, whose first entry is "a".
+    std::pair<int, int> origin;
+    ASSERT_TRUE(WaitUntil([&] { return (origin = PictureOrigin(picture, Shot(editor))).first > 0; }));
+    const auto [ox, oy] = origin;
+    session.MouseMoveIn(editor, ox - 120, oy + 6);
+    session.MouseDown();
+    session.MouseUp();
+    const int newX = 400, newY = 40;
+    session.MouseMoveIn(editor, ox + newX, oy + newY);
+    session.MouseDown();
+    for (int step = 1; step <= 6; ++step)
+        session.MouseMoveIn(editor, ox + newX + 5 * step, oy + newY + 5 * step);
+    session.MouseUp();
+
+    const auto [oldX, oldY] = KeyPoint("a");
+    keys.Key(KeyIndex("a")) = TKeyRecord{65, true, kKeyRectangle, newX, newY, 30, 30};
+    const auto [x, y] = KeyPoint("a");
+    const auto click = [&](int at, int down) {
+        session.MouseMoveIn(keyboard, at, down);
+        session.MouseDown();
+        session.MouseUp();
+    };
+    // "b" between tells which click typed what.
+    click(oldX, oldY);
+    ClickKey("b");
+    click(x, y);
+    EXPECT_EQ(TypedText(2), "ba");
+
+    session.Run({"xdotool", "windowfocus", "--sync", std::to_string(editor), "key", "ctrl+s"});
+    const fs::path saved = program.parent_path() / "layout.ini";
+    ASSERT_TRUE(WaitUntil([&] { return fs::exists(saved); }));
+    session.Run({KEY_LOGGER, "--close", std::to_string(editor)});
+    ASSERT_TRUE(WaitUntil([&] { return OtherWindow() == 0; }));
+    CloseKeyboard();
+    unsigned long question = 0;
+    ASSERT_TRUE(WaitUntil([&] { return (question = OtherWindow()) != 0; }));
+    session.Run({"xdotool", "windowfocus", "--sync", std::to_string(question), "key", "Return"});
+    ASSERT_EQ(app.WaitForExit(10s), 0);
+    EXPECT_NE(ReadFile(saved).find("\r\n[a]\r\np0x=400\r\np0y=40\r\np1x=30\r\np1y=30\r\n"), std::string::npos);
+    EXPECT_NE(ReadFile(program.parent_path() / "Tapsodia.ini").find("Belegungsdatei=" + saved.string()),
+              std::string::npos);
+
+    StartKeyboard();
+    FocusLogger();
+    click(oldX, oldY);
+    ClickKey("b");
+    click(x, y);
+    EXPECT_EQ(TypedText(4), "baba");
 }
 
 std::string DesktopName(const ::testing::TestParamInfo<bool>& desktop)

@@ -87,7 +87,7 @@ protected:
                 downs.push_back(call.substr(0, call.find(' ', 4)));
         return downs;
     }
-    PictureRect Rect(int key) const { return HighlightRect(table, key); }
+    PictureRect Rect(int key) const { return HighlightAreas(table, key).front(); }
 };
 
 TEST_F(KeyboardPadTest, HitTestIncludesTheRightAndBottomEdges)
@@ -97,7 +97,42 @@ TEST_F(KeyboardPadTest, HitTestIncludesTheRightAndBottomEdges)
     EXPECT_EQ(KeyAt(table, 61, 30), -1);
     EXPECT_EQ(KeyAt(table, 60, 31), -1);
     EXPECT_EQ(KeyAt(table, 39, 10), -1);
-    EXPECT_EQ(HighlightRect(table, 1), (PictureRect{40, 10, 61, 31}));
+    EXPECT_EQ(HighlightAreas(table, 1), (Areas{{40, 10, 61, 31}}));
+}
+
+// A circle key is hit within its radius, the rim included, and is inverted on
+// exactly those pixels, row by row.
+TEST(CircleKey, IsHitAndInvertedOnTheSamePixels)
+{
+    struct Case {
+        std::int32_t radius;
+        std::vector<std::pair<int, int>> inside, outside;  // offsets from the centre
+    };
+    const std::vector<Case> cases = {
+        {0, {{0, 0}}, {{1, 0}, {0, -1}}},
+        {1, {{1, 0}, {0, 1}, {-1, 0}}, {{1, 1}, {-1, -1}, {2, 0}}},
+        {5, {{3, 4}, {-5, 0}, {0, 5}, {4, -3}}, {{4, 4}, {-4, -4}, {6, 0}, {3, -5}}},
+        {-3, {}, {{0, 0}, {1, 1}}},
+    };
+    for (const Case& c : cases) {
+        KeyTable table = MakeTable({{"o", 79, 100, 50, c.radius, 0}});
+        table.Key(0).Typ = kKeyCircle;
+        for (const auto& [dx, dy] : c.inside)
+            EXPECT_EQ(KeyAt(table, 100 + dx, 50 + dy), 0) << c.radius << ": " << dx << "," << dy;
+        for (const auto& [dx, dy] : c.outside)
+            EXPECT_EQ(KeyAt(table, 100 + dx, 50 + dy), -1) << c.radius << ": " << dx << "," << dy;
+        // Every pixel of the square around the circle: inverted exactly where it is hit.
+        const Areas rows = HighlightAreas(table, 0);
+        const auto inverted = [&](int x, int y) {
+            int times = 0;
+            for (const PictureRect& row : rows)
+                times += row.left <= x && x < row.right && row.top <= y && y < row.bottom;
+            return times;
+        };
+        for (int y = 50 - 7; y <= 50 + 7; ++y)
+            for (int x = 100 - 7; x <= 100 + 7; ++x)
+                EXPECT_EQ(inverted(x, y), KeyAt(table, x, y) == 0 ? 1 : 0) << c.radius << ": " << x << "," << y;
+    }
 }
 
 TEST_F(KeyboardPadTest, HitTestTakesTheFirstEnabledKey)

@@ -1,18 +1,20 @@
 // The keyboard window on Qt's offscreen platform, with a recording keyboard output.
 
+#include "keyboard/key_hit_test.h"
 #include "keyboard/keyboard_image.h"
 #include "keyboard/main_form.h"
 #include "layout/layout_form.h"
-#include "platform/platform.h"
 #include "services/program_record.h"
 #include "support/ini_file.h"
 #include "support/messages.h"
 
+#include "native_platform_environment.h"
 #include "recording_output.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -24,13 +26,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-// The windows reach the system through the platform layer, as in the program.
-class NativePlatformEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { InstallNativePlatform(); }
-};
-const auto* const kPlatform = ::testing::AddGlobalTestEnvironment(new NativePlatformEnvironment);
 
 // Answers the close question as told and counts what was asked.
 class ScriptedMessages : public MessageService {
@@ -215,6 +210,26 @@ TEST_F(MainFormTest, HighlightsAreInvertedOnACopyOfThePicture)
     image->ShowPicture(windows.layoutform.Picture(), {{10, 20, 13, 22}, {10, 20, 13, 22}});
     EXPECT_EQ(image->Canvas(), picture);
     EXPECT_EQ(windows.layoutform.Picture().convertToFormat(QImage::Format_RGB32), picture);
+}
+
+TEST_F(MainFormTest, MenuOpensTheLayoutEditorWhoseEditsShowAtOnce)
+{
+    Windows windows(output);
+    const QList<QAction*> items = Child<QMenu>(windows.mainform, "PopupMenu1")->actions();
+    ASSERT_EQ(items.size(), 6);
+    EXPECT_TRUE(items[4]->isSeparator());
+    EXPECT_EQ(items[5]->objectName(), "Layoutbtn");
+    EXPECT_EQ(items[5]->text(), "Tastaturlayout bearbeiten...");
+    items[5]->trigger();
+    EXPECT_TRUE(windows.layoutform.isVisible());
+
+    // The keyboard redraws when the table changes: a latch set behind its back shows then.
+    auto* image = Child<TKeyboardImage>(windows.mainform, "Image");
+    const QImage before = image->Canvas();
+    windows.mainform.Pad()->latches.shift = true;
+    windows.layoutform.neubtnClick();
+    EXPECT_NE(image->Canvas(), before);
+    EXPECT_EQ(KeyAt(windows.layoutform.Keys(), 90, 140), -1);
 }
 
 TEST_F(MainFormTest, PressWithoutTargetShowsTheMessageAndPausesTracking)

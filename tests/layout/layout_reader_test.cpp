@@ -142,9 +142,31 @@ TEST(LoadLayout, ReadsTheNamedFileInsteadOfTheStoredLayout)
     EXPECT_EQ(LoadLayout(table, file, stored).Breite, 7);
     EXPECT_EQ(table.Key(0), Record(true, 9, -1, 7, 20));
 
+    // Refused with the reader's message; the table stays as it was.
+    std::ofstream(folder / "other.ini", std::ios::binary) << "[Setup]\r\nPeep=1\r\n";
+    std::ofstream(folder / "empty.ini", std::ios::binary) << "";
+    std::filesystem::create_directories(folder / "folder.ini");
     const KeyTable before = table;
-    EXPECT_THROW(LoadLayout(table, (folder / "missing.ini").string(), stored), KeyTableError);
-    EXPECT_EQ(table, before);
+    const std::vector<std::pair<std::string, std::string>> refused = {
+        {"missing.ini", "Die Datei %s existiert nicht."},
+        {"folder.ini", "Die Datei %s existiert nicht."},
+        {"other.ini", "Die Datei %s ist keine Belegungsdatei."},
+        {"empty.ini", "Die Datei %s ist keine Belegungsdatei."},
+    };
+    for (const auto& [name, message] : refused) {
+        const std::string path = (folder / name).string();
+        try {
+            LoadLayout(table, path, stored);
+            ADD_FAILURE() << name << " was taken";
+        } catch (const KeyTableError& error) {
+            EXPECT_EQ(error.what(), message + "|" + path);
+        }
+        EXPECT_EQ(table, before) << name;
+    }
+    // A key's section alone makes a layout.
+    std::ofstream(folder / "key.ini", std::ios::binary) << "[A]\r\np0x=4\r\n";
+    LoadLayout(table, (folder / "key.ini").string(), stored);
+    EXPECT_EQ(table.Key(0).p0x, 4);
     std::filesystem::remove_all(folder);
 }
 

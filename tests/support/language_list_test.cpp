@@ -221,7 +221,7 @@ TEST_F(Language, KeyboardWindowPairsTranslateItsTexts)
         ASSERT_EQ(line.back(), '\r');
         lines.push_back(line.substr(0, line.size() - 1));
     }
-    ASSERT_EQ(lines.size(), 8u);
+    ASSERT_EQ(lines.size(), 10u);
     Sprachliste.Clear();
     Sprachliste.Addstrings(lines);
     EXPECT_TRUE(messages.plain.empty());
@@ -229,6 +229,7 @@ TEST_F(Language, KeyboardWindowPairsTranslateItsTexts)
     EXPECT_EQ(ToEnglish("Parameter /i nicht m\xF6glich!"), "Parameter /i is not possible!");
     EXPECT_EQ(ToEnglish("&Peep bei Tastendruck"), "Keyboardbeep");
     EXPECT_EQ(ToEnglish("Fragen vor beenden"), "Ask to quit");
+    EXPECT_EQ(ToEnglish("Tastaturlayout bearbeiten..."), "Edit keyboard layout...");
 }
 
 } // namespace
