@@ -6,6 +6,8 @@
 #include "services/program_record.h"
 #include "services/markup_painter.h"
 #include "services/program_start.h"
+#include "setup/app_icon.h"
+#include "setup/info_form.h"
 #include "support/language_list.h"
 #include "support/qt_messages.h"
 #include "support/qt_text.h"
@@ -39,6 +41,7 @@ int main(int argc, char** argv)
     Platform& platform = InstallLinuxPlatform();
     InitProgram();
     QApplication::setApplicationName(FromAnsi(ProgInfo.Title));
+    QApplication::setWindowIcon(AppIcon());
 
     if (!platform.keyboard) {
         std::fputs("Tapsody needs an X11 display.\n", stderr);
@@ -47,6 +50,8 @@ int main(int argc, char** argv)
     TMainform mainform(*platform.keyboard);
     UseAsMainMarkupCanvas(&mainform);
     TLayoutform layoutform;
+    // Decides the role of this start; only an installed program goes on.
+    Tinfoform infoform;
     mainform.ShowKeyboard();
     const int result = QApplication::exec();
     EndProgram();

@@ -19,6 +19,13 @@ public:
     // Copies a file; false when it cannot, or when target exists and overwrite is off.
     virtual bool Copy(const std::string& source, const std::string& target, bool overwrite) = 0;
     virtual bool Remove(const std::string& path) = 0;
+    // Copies source to a new file beside target, with source's permissions, and
+    // renames it over target: a reader, a program running from target or a crash
+    // sees the old file or the new one, never a mix. False when it cannot; target
+    // is then unchanged.
+    virtual bool CopyReplacing(const std::string& source, const std::string& target) = 0;
+    // Replaces the file at path with bytes the same way.
+    virtual bool WriteReplacing(const std::string& path, const std::string& bytes) = 0;
 
     // Whether a new file can be made in folder: creates folder + name as a new
     // file of its own (never through a link or over a file already there), then

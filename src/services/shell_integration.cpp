@@ -6,13 +6,18 @@
 #include "services/text_helpers.h"
 #include "support/messages.h"
 
-bool ForceFolder(const std::string& path)
+#include <optional>
+
+namespace {
+
+// Creates each missing level of the folder; the first level that cannot be made, if any.
+std::optional<std::string> MissingLevel(const std::string& path)
 {
     std::string folder = path;
     if (folder.empty() || folder.back() != '/') // a trailing file name is not a folder
         folder = LeftStr(folder, LastPos("/", folder));
     if (FolderExists(folder))
-        return true;
+        return std::nullopt;
     std::string rest = folder;
     std::string prefix;
     const bool network = StartsWith(rest, "//");
@@ -28,12 +33,26 @@ bool ForceFolder(const std::string& path)
         const bool serverOnly = network && CountOf("/", prefix) <= 2; // "//server" cannot be made
         if (serverOnly || FolderExists(prefix + "/"))
             continue;
-        if (!files.CreateFolder(prefix)) {
-            MyShowMessage("Konnte das Verzeichnis %s nicht anlegen|" + prefix);
-            return false;
-        }
+        if (!files.CreateFolder(prefix))
+            return prefix;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+bool ForceFolder(const std::string& path)
+{
+    if (const auto level = MissingLevel(path)) {
+        MyShowMessage("Konnte das Verzeichnis %s nicht anlegen|" + *level);
+        return false;
     }
     return true;
+}
+
+bool CreateFolderPath(const std::string& path)
+{
+    return !MissingLevel(path);
 }
 
 void SpecialFolder(int id, std::string& result)
@@ -42,7 +61,8 @@ void SpecialFolder(int id, std::string& result)
         result = *folder;
 }
 
-bool CreateWinLink(const std::string& target, const std::string& linkFile, const std::string& workFolder)
+bool CreateWinLink(const std::string& target, const std::string& linkFile, const std::string& workFolder,
+                   const LinkDetails& details)
 {
     if (UpperStr(RightStr(linkFile, 4)) != ".LNK") {
         ReportError(-1888, "CreateWinLink: Endung .LNK fehlt");
@@ -51,7 +71,7 @@ bool CreateWinLink(const std::string& target, const std::string& linkFile, const
     std::string folder = workFolder;
     if (folder.size() > 1 && folder.back() == '/') // the root folder keeps its "/"
         folder.pop_back();
-    return ThePlatform().shell->CreateLink(target, linkFile, folder);
+    return ThePlatform().shell->CreateLink(target, linkFile, folder, details);
 }
 
 void ShellOpen(const std::string& file, const std::string& parameters)

@@ -123,7 +123,7 @@ TEST(LinuxShell, LinksAreDesktopLaunchersThatValidate)
     const std::string folder = sandbox.Root() + "/home/Desktop/";
     fs::create_directories(folder);
     LinuxShell shell;
-    ASSERT_TRUE(shell.CreateLink("/opt/Tap sody/tapsody", folder + "Tapsody 1.7.LNK", "/opt/Tap sody"));
+    ASSERT_TRUE(shell.CreateLink("/opt/Tap sody/tapsody", folder + "Tapsody 1.7.LNK", "/opt/Tap sody", {}));
     const std::string launcher = folder + "Tapsody 1.7.desktop";
     EXPECT_EQ(Sandbox::Read(launcher), "[Desktop Entry]\n"
                                        "Type=Application\n"
@@ -136,7 +136,7 @@ TEST(LinuxShell, LinksAreDesktopLaunchersThatValidate)
     EXPECT_EQ(fs::status(launcher).permissions() & fs::perms::owner_exec, fs::perms::owner_exec);
     EXPECT_FALSE(fs::exists(folder + "Tapsody 1.7.LNK"));
 
-    EXPECT_FALSE(shell.CreateLink("/x", sandbox.Root() + "/fehlt/a.lnk", ""));
+    EXPECT_FALSE(shell.CreateLink("/x", sandbox.Root() + "/fehlt/a.lnk", "", {}));
 }
 
 TEST(LinuxShell, LauncherTextsEscapeWhatTheFormatReserves)

@@ -1,9 +1,25 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
-// The text of a desktop launcher (".desktop" file) that starts the program at
-// target (a native path) in workFolder (empty: no working folder), shown as name.
+// A desktop launcher (".desktop" file) that starts the program at target in
+// workFolder (empty: no working folder), shown as name with the picture icon
+// (empty: none), and offering actions that start target with their arguments.
+// Paths and texts are native (UTF-8).
+struct DesktopEntry {
+    struct Action {
+        std::string name;
+        std::vector<std::string> arguments;
+    };
+    std::string name;
+    std::string target;
+    std::string workFolder;
+    std::string icon;
+    std::vector<Action> actions;
+};
+
+std::string DesktopEntryText(const DesktopEntry& entry);
 std::string DesktopEntryText(const std::string& name, const std::string& target, const std::string& workFolder);
 
 // The launcher's file name for a link name "Name.lnk": "Name.desktop".

@@ -13,8 +13,8 @@ class LinuxShell final : public Shell {
 public:
     int Execute(ShellVerb verb, const std::string& file, const std::string& parameters,
                 const std::string& folder) override;
-    bool CreateLink(const std::string& target, const std::string& linkFile,
-                    const std::string& workFolder) override;
+    bool CreateLink(const std::string& target, const std::string& linkFile, const std::string& workFolder,
+                    const LinkDetails& details) override;
 };
 
 // The result code for a program that could not be started with errno error.
