@@ -26,7 +26,7 @@ bool CreateFolder(const std::string& folder)
 {
     if (CreateFolderPath(folder))
         return true;
-    ShowPlainMessage("Konnte Verzeichnis " + folder + " nicht erstellen");
+    MyShowMessage("Konnte Verzeichnis %s nicht erstellen|" + folder);
     return false;
 }
 
