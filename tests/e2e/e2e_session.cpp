@@ -239,7 +239,7 @@ std::map<std::string, std::string> E2eSession::Environment() const
 
 ChildProcess E2eSession::Start(const std::vector<std::string>& argv, const std::filesystem::path& output)
 {
-    if (argv.empty() || !IsKeyboardProgram(argv[0]))
+    if (argv.empty() || installed_.contains(argv[0]) || !IsKeyboardProgram(argv[0]))
         return StartAsIs(argv, output);
     std::vector<std::string> installed = argv;
     installed[0] = InstallProgram(argv[0]).string();
