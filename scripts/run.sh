@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts the keyboard on its built-in data.
 #
-# On a desktop ($DISPLAY set) the keyboard simply starts; arguments go to the
-# program. Without a display (or with --demo) it shows the keyboard at work on a
-# virtual display: a terminal, the keyboard beside it, a sentence typed into the
-# terminal by clicking keys, and a screenshot of the result.
+# On a desktop ($DISPLAY set) the program simply starts; arguments go to it. At
+# its first start it shows the setup wizard, which installs it for the user;
+# every later start runs the installed copy. Without a display (or with --demo)
+# it shows the keyboard at work on a virtual display: the program installs
+# itself silently into a sandbox, then a terminal, the keyboard beside it, a
+# sentence typed into the terminal by clicking keys, and a screenshot.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,17 +31,20 @@ finish() {
 }
 trap finish EXIT
 
-# The program keeps its settings beside itself: run a copy in the sandbox.
+# The program keeps its settings beside itself: install a copy in the sandbox.
 mkdir -p "$sandbox/bin" "$sandbox/home"
 cp "$program" "$sandbox/bin/tapsody"
 export HOME=$sandbox/home XDG_CONFIG_HOME=$sandbox/home/.config XDG_DATA_HOME=$sandbox/home/.local/share
 export XDG_RUNTIME_DIR=$sandbox/run LC_ALL=C.UTF-8
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 
-# Waits up to five seconds for a command to succeed.
+# Waits up to 30 seconds for a command to succeed (a cold machine needs a while
+# for a terminal's fonts); says what it waited for when it gives up.
 wait_for() {
-    for _ in $(seq 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.05; done
-    echo "Gave up waiting for: $*" >&2
+    local what=$1
+    shift
+    for _ in $(seq 600); do "$@" >/dev/null 2>&1 && return 0; sleep 0.05; done
+    echo "Gave up after 30 s waiting for $what ($*)" >&2
     return 1
 }
 
@@ -50,17 +55,18 @@ read -r -u "$fd" number
 export DISPLAY=:$number
 openbox --sm-disable >/dev/null 2>&1 &
 pids+=($!)
-wait_for xprop -root _NET_CLIENT_LIST
+wait_for "the window manager" xprop -root _NET_CLIENT_LIST
 xterm -geometry 90x12+20+20 -fa 'DejaVu Sans Mono' -fs 12 -T terminal &
 pids+=($!)
-wait_for xdotool search --onlyvisible --name '^terminal$'
+wait_for "the terminal window" xdotool search --onlyvisible --name '^terminal$'
 terminal=$(xdotool search --onlyvisible --name '^terminal$' | head -1)
 xdotool windowactivate --sync "$terminal"
 
-"$sandbox/bin/tapsody" &
-pids+=($!)
-wait_for xdotool search --onlyvisible --name '^Tapsody'
+# "/ini" installs the program where it is and starts the installed copy.
+"$sandbox/bin/tapsody" /ini
+wait_for "the keyboard window" xdotool search --onlyvisible --name '^Tapsody'
 keyboard=$(xdotool search --onlyvisible --name '^Tapsody' | head -1)
+pids+=("$(xdotool getwindowpid "$keyboard")")
 xdotool windowmove "$keyboard" 20 300
 sleep 0.5   # the keyboard notes the terminal as its target every 200 ms
 

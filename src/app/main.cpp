@@ -6,7 +6,9 @@
 #include "services/program_record.h"
 #include "services/markup_painter.h"
 #include "services/program_start.h"
+#include "setup/app_icon.h"
 #include "setup/dir_dialog.h"
+#include "setup/info_form.h"
 #include "support/language_list.h"
 #include "support/qt_messages.h"
 #include "support/qt_text.h"
@@ -42,6 +44,7 @@ int main(int argc, char** argv)
     // The class name window rules and launchers match on stays the same from
     // version to version; the version shows only in the window titles.
     QApplication::setApplicationName(QStringLiteral("tapsody"));
+    QApplication::setWindowIcon(AppIcon());
 
     if (!platform.keyboard) {
         std::fputs("Tapsody needs an X11 display.\n", stderr);
@@ -52,6 +55,8 @@ int main(int argc, char** argv)
     // The layout editor belongs to the keyboard, so it comes up in front of it.
     TLayoutform layoutform(&mainform);
     TDirDialog dirdialog;
+    // Decides the role of this start; only an installed program goes on.
+    Tinfoform infoform;
     mainform.ShowKeyboard();
     const int result = QApplication::exec();
     EndProgram();

@@ -29,6 +29,13 @@ public:
     // nothing when it cannot be read (missing, not permitted, or on a network
     // file system that does not answer in time).
     virtual std::optional<std::vector<FolderEntry>> ListFolder(const std::string& path) = 0;
+    // Copies source to a new file beside target, with source's permissions, and
+    // renames it over target: a reader, a program running from target or a crash
+    // sees the old file or the new one, never a mix. False when it cannot; target
+    // is then unchanged.
+    virtual bool CopyReplacing(const std::string& source, const std::string& target) = 0;
+    // Replaces the file at path with bytes the same way.
+    virtual bool WriteReplacing(const std::string& path, const std::string& bytes) = 0;
 
     // Whether a new file can be made in folder: creates folder + name as a new
     // file of its own (never through a link or over a file already there), then

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Starting programs and documents, and making links to programs.
 
@@ -21,6 +22,19 @@ enum ShellResult : int {
     ShellStarted = 33,
 };
 
+// A further way to start a link's target, offered beside the link itself (a
+// desktop action of a launcher): the target started with the parameters.
+struct LinkAction {
+    std::string name;
+    std::string parameters;
+};
+
+// What a link carries beyond its target: a picture file shown for it, and actions.
+struct LinkDetails {
+    std::string icon;
+    std::vector<LinkAction> actions;
+};
+
 class Shell {
 public:
     virtual ~Shell() = default;
@@ -34,8 +48,8 @@ public:
 
     // Writes a link that starts target in workFolder (empty: no working folder).
     // linkFile names the link as the program calls it, ending in ".lnk"; an
-    // implementation may store it under its own kind of name beside it.
-    // Returns whether the link was written.
-    virtual bool CreateLink(const std::string& target, const std::string& linkFile,
-                            const std::string& workFolder) = 0;
+    // implementation may store it under its own kind of name beside it. A
+    // system without link actions leaves them out. Returns whether the link was written.
+    virtual bool CreateLink(const std::string& target, const std::string& linkFile, const std::string& workFolder,
+                            const LinkDetails& details) = 0;
 };

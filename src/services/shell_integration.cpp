@@ -6,38 +6,55 @@
 #include "services/text_helpers.h"
 #include "support/messages.h"
 
-bool ForceFolder(const std::string& path)
+#include <optional>
+
+namespace {
+
+// Creates each missing level of the folder; the first level that cannot be made, if any.
+std::optional<std::string> MissingLevel(const std::string& path)
 {
     std::string folder = path;
     if (folder.empty() || folder.back() != '/') // a trailing file name is not a folder
         folder = LeftStr(folder, LastPos("/", folder));
     if (FolderExists(folder))
-        return true;
-    FileSystem& files = *ThePlatform().files;
-    const auto makeLevel = [&](const std::string& level) {
-        if (FolderExists(level + "/") || files.CreateFolder(level))
-            return true;
-        MyShowMessage("Konnte das Verzeichnis %s nicht anlegen|" + level);
-        return false;
-    };
+        return std::nullopt;
     std::string rest = folder;
     std::string prefix;
+    FileSystem& files = *ThePlatform().files;
     const bool network = StartsWith(rest, "//");
     if (network) {
         prefix = "/";
         rest.erase(0, 2);
     } else {
         prefix = Fetch(rest, "/"); // the first level; empty for an absolute path
-        if (!prefix.empty() && !makeLevel(prefix))
-            return false;
+        if (!prefix.empty() && !FolderExists(prefix + "/") && !files.CreateFolder(prefix))
+            return prefix;
     }
     while (!rest.empty()) {
         prefix += "/" + Fetch(rest, "/");
         const bool serverOnly = network && CountOf("/", prefix) <= 2; // "//server" cannot be made
-        if (!serverOnly && !makeLevel(prefix))
-            return false;
+        if (serverOnly || FolderExists(prefix + "/"))
+            continue;
+        if (!files.CreateFolder(prefix))
+            return prefix;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+bool ForceFolder(const std::string& path)
+{
+    if (const auto level = MissingLevel(path)) {
+        MyShowMessage("Konnte das Verzeichnis %s nicht anlegen|" + *level);
+        return false;
     }
     return true;
+}
+
+bool CreateFolderPath(const std::string& path)
+{
+    return !MissingLevel(path);
 }
 
 void SpecialFolder(int id, std::string& result)
@@ -46,7 +63,8 @@ void SpecialFolder(int id, std::string& result)
         result = *folder;
 }
 
-bool CreateWinLink(const std::string& target, const std::string& linkFile, const std::string& workFolder)
+bool CreateWinLink(const std::string& target, const std::string& linkFile, const std::string& workFolder,
+                   const LinkDetails& details)
 {
     if (UpperStr(RightStr(linkFile, 4)) != ".LNK") {
         ReportError(-1888, "CreateWinLink: Endung .LNK fehlt");
@@ -55,7 +73,7 @@ bool CreateWinLink(const std::string& target, const std::string& linkFile, const
     std::string folder = workFolder;
     if (folder.size() > 1 && folder.back() == '/') // the root folder keeps its "/"
         folder.pop_back();
-    return ThePlatform().shell->CreateLink(target, linkFile, folder);
+    return ThePlatform().shell->CreateLink(target, linkFile, folder, details);
 }
 
 void ShellOpen(const std::string& file, const std::string& parameters)

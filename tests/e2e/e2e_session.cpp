@@ -239,7 +239,57 @@ std::map<std::string, std::string> E2eSession::Environment() const
 
 ChildProcess E2eSession::Start(const std::vector<std::string>& argv, const std::filesystem::path& output)
 {
+    if (argv.empty() || installed_.contains(argv[0]) || !IsKeyboardProgram(argv[0]))
+        return StartAsIs(argv, output);
+    std::vector<std::string> installed = argv;
+    installed[0] = InstallProgram(argv[0]).string();
+    return StartAsIs(installed, output);
+}
+
+ChildProcess E2eSession::StartAsIs(const std::vector<std::string>& argv, const std::filesystem::path& output)
+{
     return ChildProcess(argv, Environment(), output);
+}
+
+bool E2eSession::IsKeyboardProgram(const std::filesystem::path& file)
+{
+    std::error_code error;
+    const std::filesystem::path build = TAPSODY_PROGRAM;
+    if (std::filesystem::equivalent(file, build, error))
+        return true;
+    if (std::filesystem::file_size(file, error) != std::filesystem::file_size(build, error) || error)
+        return false;
+    return ReadFile(file) == ReadFile(build);
+}
+
+std::filesystem::path E2eSession::InstallProgram(const std::filesystem::path& program)
+{
+    std::error_code error;
+    std::filesystem::path copy = program;
+    if (std::filesystem::equivalent(program, TAPSODY_PROGRAM, error)) {
+        copy = home_ / ".local/share/Tapsodia/Tapsodia";
+        std::filesystem::create_directories(copy.parent_path());
+        if (!std::filesystem::exists(copy))
+            std::filesystem::copy_file(program, copy);
+    }
+    if (installed_.contains(copy))
+        return copy;
+    ChildProcess setup({copy.string(), "/ini"}, Environment(), home_ / "install.out");
+    const int group = setup.Pid();
+    const int status = setup.WaitForExit(30s);
+    StopGroup(group); // the installed copy it started
+    if (status != 0 || !std::filesystem::exists(copy.parent_path() / "Tapsodia.ini"))
+        throw std::runtime_error("installing " + copy.string() + " failed: " + ReadFile(home_ / "install.out"));
+    installed_.insert(copy);
+    return copy;
+}
+
+void E2eSession::StopGroup(int group)
+{
+    if (group <= 0 || kill(-group, SIGTERM) != 0)
+        return;
+    if (!WaitUntil([group] { return kill(-group, 0) != 0; }, 5s))
+        kill(-group, SIGKILL);
 }
 
 std::string E2eSession::Run(const std::vector<std::string>& argv)

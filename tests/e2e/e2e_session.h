@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -52,8 +53,20 @@ public:
     // The environment of programs started in the session.
     std::map<std::string, std::string> Environment() const;
 
-    // Starts a program; its standard output and error go to the file.
+    // Starts a program; its standard output and error go to the file. Only an
+    // installed copy of the keyboard program shows the keyboard, so a start of
+    // it installs it first: a copy of the program is installed where it lies,
+    // and the build's own file is replaced by the copy installed in the
+    // sandbox's default folder.
     ChildProcess Start(const std::vector<std::string>& argv, const std::filesystem::path& output);
+    // Starts a program as it is, also the keyboard program without installing it.
+    ChildProcess StartAsIs(const std::vector<std::string>& argv, const std::filesystem::path& output);
+    // Installs a copy of the keyboard program where it lies, silently ("/ini"),
+    // and ends the copy the installation starts; the build's own file is copied
+    // to the default folder first. Returns the program to start.
+    std::filesystem::path InstallProgram(const std::filesystem::path& program);
+    // Whether the file is the keyboard program (the build's own file or a copy of it).
+    static bool IsKeyboardProgram(const std::filesystem::path& file);
     // Runs a program to its end and returns its standard output; throws when it fails.
     std::string Run(const std::vector<std::string>& argv);
 
@@ -76,10 +89,13 @@ public:
 
 private:
     void WriteQuietOpenboxConfig();
+    // Ends every process of the group, such as a program started by one that has ended.
+    static void StopGroup(int group);
 
     std::filesystem::path home_;
     std::string display_;
     ChildProcess server_;
     ChildProcess windowManager_;
     X11DisplayHandle connection_;
+    std::set<std::filesystem::path> installed_;
 };

@@ -70,6 +70,24 @@ bool FakeFileSystem::Copy(const std::string& source, const std::string& target, 
     return true;
 }
 
+bool FakeFileSystem::CopyReplacing(const std::string& source, const std::string& target)
+{
+    calls.push_back("replace " + source + " " + target);
+    if (!files.contains(source) || !Writable(target) || readOnly.contains(target))
+        return false;
+    files[target] = files[source];
+    return true;
+}
+
+bool FakeFileSystem::WriteReplacing(const std::string& path, const std::string& bytes)
+{
+    calls.push_back("write " + path);
+    if (!Writable(path) || readOnly.contains(path))
+        return false;
+    files[path] = bytes;
+    return true;
+}
+
 bool FakeFileSystem::ProbeWritable(const std::string& folder, const std::string& name)
 {
     calls.push_back("probe " + folder + name);
@@ -126,9 +144,15 @@ int FakeShell::Execute(ShellVerb verb, const std::string& file, const std::strin
     return answer;
 }
 
-bool FakeShell::CreateLink(const std::string& target, const std::string& linkFile, const std::string& workFolder)
+bool FakeShell::CreateLink(const std::string& target, const std::string& linkFile, const std::string& workFolder,
+                           const LinkDetails& details)
 {
-    calls.push_back("link|" + target + "|" + linkFile + "|" + workFolder);
+    std::string call = "link|" + target + "|" + linkFile + "|" + workFolder;
+    if (!details.icon.empty() || !details.actions.empty())
+        call += "|" + details.icon;
+    for (const LinkAction& action : details.actions)
+        call += "|" + action.name + ":" + action.parameters;
+    calls.push_back(call);
     return linkResult;
 }
 

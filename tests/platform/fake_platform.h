@@ -30,6 +30,8 @@ public:
     bool Copy(const std::string& source, const std::string& target, bool overwrite) override;
     bool Remove(const std::string& path) override { return files.erase(path) > 0; }
     std::optional<std::vector<FolderEntry>> ListFolder(const std::string& path) override;
+    bool CopyReplacing(const std::string& source, const std::string& target) override;
+    bool WriteReplacing(const std::string& path, const std::string& bytes) override;
     bool ProbeWritable(const std::string& folder, const std::string& name) override;
     bool CreateOwnTextFile(const std::string& path, const std::vector<std::string>& lines) override;
     bool AppendOwnTextFile(const std::string& path, const std::vector<std::string>& lines) override;
@@ -68,13 +70,15 @@ public:
 
 class FakeShell final : public Shell {
 public:
-    std::vector<std::string> calls; // "open|file|parameters|folder", "link|target|linkFile|workFolder"
+    // "open|file|parameters|folder", "link|target|linkFile|workFolder|icon|action name:parameters|..."
+    std::vector<std::string> calls;
     std::deque<int> answers;        // results of Execute in turn; 33 when empty
     bool linkResult = true;
 
     int Execute(ShellVerb verb, const std::string& file, const std::string& parameters,
                 const std::string& folder) override;
-    bool CreateLink(const std::string& target, const std::string& linkFile, const std::string& workFolder) override;
+    bool CreateLink(const std::string& target, const std::string& linkFile, const std::string& workFolder,
+                    const LinkDetails& details) override;
 };
 
 class FakeInstanceLocks final : public InstanceLocks {

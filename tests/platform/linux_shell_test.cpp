@@ -123,7 +123,7 @@ TEST(LinuxShell, LinksAreDesktopLaunchersThatValidate)
     const std::string folder = sandbox.Root() + "/home/Desktop/";
     fs::create_directories(folder);
     LinuxShell shell;
-    ASSERT_TRUE(shell.CreateLink("/opt/Tap sody/tapsody", folder + "Tapsody 1.7.LNK", "/opt/Tap sody"));
+    ASSERT_TRUE(shell.CreateLink("/opt/Tap sody/tapsody", folder + "Tapsody 1.7.LNK", "/opt/Tap sody", {}));
     const std::string launcher = folder + "Tapsody 1.7.desktop";
     EXPECT_EQ(Sandbox::Read(launcher), "[Desktop Entry]\n"
                                        "Type=Application\n"
@@ -138,10 +138,9 @@ TEST(LinuxShell, LinksAreDesktopLaunchersThatValidate)
     EXPECT_FALSE(fs::exists(folder + "Tapsody 1.7.LNK"));
 
     // A link into the menu's folder makes the folder when it is missing; the icon,
-    // once there is one, goes with every launcher.
-    shell.SetLauncherIcon("tapsody");
+    // given, goes into the launcher.
     const std::string menu = sandbox.Root() + "/home/.local/share/applications/";
-    ASSERT_TRUE(shell.CreateLink("/opt/tapsody", menu + "Tapsody.lnk", ""));
+    ASSERT_TRUE(shell.CreateLink("/opt/tapsody", menu + "Tapsody.lnk", "", {"tapsody", {}}));
     EXPECT_EQ(Sandbox::Read(menu + "Tapsody.desktop"), "[Desktop Entry]\n"
                                                        "Type=Application\n"
                                                        "Version=1.0\n"
@@ -152,7 +151,7 @@ TEST(LinuxShell, LinksAreDesktopLaunchersThatValidate)
                                                        "Categories=Utility;Accessibility;\n");
     EXPECT_TRUE(Validates(menu + "Tapsody.desktop"));
     Sandbox::Write(sandbox.Root() + "/datei", "");
-    EXPECT_FALSE(shell.CreateLink("/x", sandbox.Root() + "/datei/a.lnk", ""));
+    EXPECT_FALSE(shell.CreateLink("/x", sandbox.Root() + "/datei/a.lnk", "", {}));
 }
 
 TEST(LinuxShell, LauncherTextsEscapeWhatTheFormatReserves)

@@ -1,5 +1,7 @@
 #include "platform/linux/desktop_entry.h"
 
+#include <cctype>
+
 namespace {
 
 // The escapes of a string value: backslash and the control characters.
@@ -35,23 +37,56 @@ std::string ExecArgument(const std::string& argument)
     return EscapeValue(quoted);
 }
 
+// An action's identifier: its name's letters, digits and "-".
+std::string ActionId(const std::string& name)
+{
+    std::string id;
+    for (const char c : name)
+        if (std::isalnum(static_cast<unsigned char>(c)) || c == '-')
+            id += c;
+    return id.empty() ? "Action" : id;
+}
+
+std::string ExecLine(const std::string& target, const std::vector<std::string>& arguments)
+{
+    std::string line = "Exec=" + ExecArgument(target);
+    for (const std::string& argument : arguments)
+        line += " " + ExecArgument(argument);
+    return line + "\n";
+}
+
 } // namespace
 
-std::string DesktopEntryText(const std::string& name, const std::string& target, const std::string& workFolder,
-                             const std::string& icon)
+std::string DesktopEntryText(const DesktopEntry& entry)
 {
     std::string text = "[Desktop Entry]\n"
                        "Type=Application\n"
                        "Version=1.0\n"
-                       "Name=" + EscapeValue(name) + "\n"
-                       "Exec=" + ExecArgument(target) + "\n";
-    if (!workFolder.empty())
-        text += "Path=" + EscapeValue(workFolder) + "\n";
-    if (!icon.empty())
-        text += "Icon=" + EscapeValue(icon) + "\n";
+                       "Name=" + EscapeValue(entry.name) + "\n" +
+                       ExecLine(entry.target, {});
+    if (!entry.workFolder.empty())
+        text += "Path=" + EscapeValue(entry.workFolder) + "\n";
+    if (!entry.icon.empty())
+        text += "Icon=" + EscapeValue(entry.icon) + "\n";
     text += "Terminal=false\n"
             "Categories=Utility;Accessibility;\n";
+    if (entry.actions.empty())
+        return text;
+    text += "Actions=";
+    for (const DesktopEntry::Action& action : entry.actions)
+        text += ActionId(action.name) + ";";
+    text += "\n";
+    for (const DesktopEntry::Action& action : entry.actions) {
+        text += "\n[Desktop Action " + ActionId(action.name) + "]\n"
+                "Name=" + EscapeValue(action.name) + "\n" +
+                ExecLine(entry.target, action.arguments);
+    }
     return text;
+}
+
+std::string DesktopEntryText(const std::string& name, const std::string& target, const std::string& workFolder)
+{
+    return DesktopEntryText(DesktopEntry{name, target, workFolder, {}, {}});
 }
 
 std::string DesktopEntryFileName(const std::string& linkFile)

@@ -1,13 +1,26 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
-// The text of a desktop launcher (".desktop" file) that starts the program at
-// target (a native path) in workFolder (empty: no working folder), shown as name
-// with the icon of that name or path (empty: the desktop's own), in the menu's
-// Utility and Accessibility categories.
-std::string DesktopEntryText(const std::string& name, const std::string& target, const std::string& workFolder,
-                             const std::string& icon = {});
+// A desktop launcher (".desktop" file) that starts the program at target in
+// workFolder (empty: no working folder), shown as name with the picture icon
+// (empty: none), and offering actions that start target with their arguments.
+// Paths and texts are native (UTF-8).
+struct DesktopEntry {
+    struct Action {
+        std::string name;
+        std::vector<std::string> arguments;
+    };
+    std::string name;
+    std::string target;
+    std::string workFolder;
+    std::string icon;
+    std::vector<Action> actions;
+};
+
+std::string DesktopEntryText(const DesktopEntry& entry);
+std::string DesktopEntryText(const std::string& name, const std::string& target, const std::string& workFolder);
 
 // The launcher's file name for a link name "Name.lnk": "Name.desktop".
 std::string DesktopEntryFileName(const std::string& linkFile);

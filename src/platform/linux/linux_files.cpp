@@ -127,6 +127,28 @@ std::optional<std::vector<FolderEntry>> LinuxFileSystem::ListFolder(const std::s
     return AnsweredInTime<Listing>(native, [native] { return ReadFolder(native); }, std::nullopt);
 }
 
+bool LinuxFileSystem::CopyReplacing(const std::string& source, const std::string& target)
+{
+    try {
+        const std::string from = NativePath(source);
+        const std::string bytes = ReadFileBytes(from);
+        ReplaceFileBytes(NativePath(target), bytes, std::filesystem::status(from).permissions());
+        return true;
+    } catch (const std::system_error&) {
+        return false;
+    }
+}
+
+bool LinuxFileSystem::WriteReplacing(const std::string& path, const std::string& bytes)
+{
+    try {
+        ReplaceFileBytes(NativePath(path), bytes);
+        return true;
+    } catch (const std::system_error&) {
+        return false;
+    }
+}
+
 bool LinuxFileSystem::ProbeWritable(const std::string& folder, const std::string& name)
 {
     const std::string path = NativePath(folder + name);

@@ -116,11 +116,15 @@ int LinuxShell::Execute(ShellVerb verb, const std::string& file, const std::stri
     return OpenWithDesktop(verb, std::filesystem::absolute(path).string(), nativeFolder);
 }
 
-bool LinuxShell::CreateLink(const std::string& target, const std::string& linkFile, const std::string& workFolder)
+bool LinuxShell::CreateLink(const std::string& target, const std::string& linkFile, const std::string& workFolder,
+                            const LinkDetails& details)
 {
     const std::filesystem::path launcher = NativePath(DesktopEntryFileName(linkFile));
-    const std::string name = launcher.stem().string();
-    const std::string text = DesktopEntryText(name, NativePath(target), NativePath(workFolder), launcherIcon_);
+    DesktopEntry entry{launcher.stem().string(), NativePath(target), NativePath(workFolder),
+                       NativePath(details.icon), {}};
+    for (const LinkAction& action : details.actions)
+        entry.actions.push_back({NativePath(action.name), SplitParameters(NativePath(action.parameters))});
+    const std::string text = DesktopEntryText(entry);
     // Desktops start only launchers that may be run, like programs.
     try {
         std::filesystem::create_directories(launcher.parent_path());

@@ -12,17 +12,10 @@
 // a missing folder of a launcher is created.
 class LinuxShell final : public Shell {
 public:
-    // The icon the launchers show from now on: a name of the icon theme or a
-    // path; empty (the default) leaves the choice to the desktop.
-    void SetLauncherIcon(std::string icon) { launcherIcon_ = std::move(icon); }
-
     int Execute(ShellVerb verb, const std::string& file, const std::string& parameters,
                 const std::string& folder) override;
-    bool CreateLink(const std::string& target, const std::string& linkFile,
-                    const std::string& workFolder) override;
-
-private:
-    std::string launcherIcon_;
+    bool CreateLink(const std::string& target, const std::string& linkFile, const std::string& workFolder,
+                    const LinkDetails& details) override;
 };
 
 // The result code for a program that could not be started with errno error.

@@ -1,0 +1,338 @@
+#include "setup/info_form.h"
+
+#include "datastore/binary_data.h"
+#include "datastore/window_records.h"
+#include "services/program_files.h"
+#include "services/program_record.h"
+#include "services/program_start.h"
+#include "services/shell_integration.h"
+#include "services/system_log.h"
+#include "services/text_helpers.h"
+#include "setup/app_icon.h"
+#include "setup/dir_dialog.h"
+#include "setup/fixed_texts.h"
+#include "setup/installation_check.h"
+#include "setup/licence_text.h"
+#include "setup/setup_pages.h"
+#include "support/bit_button.h"
+#include "support/language_forms.h"
+#include "support/language_list.h"
+#include "support/messages.h"
+#include "support/my_check_box.h"
+#include "support/my_label.h"
+#include "support/qt_text.h"
+#include "support/translation.h"
+
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+
+Tinfoform* Infoform = nullptr;
+
+namespace {
+
+constexpr int kTextLeft = 80;
+constexpr int kTextTop = 70;
+constexpr int kBorderWidth = 10;
+constexpr int kWidth = 480;
+constexpr int kHeight = 470;
+
+std::unique_ptr<TBinaryData> Component(const char* name)
+{
+    auto component = LoadEmbeddedComponent("Tinfoform", name);
+    return component ? std::move(component) : std::make_unique<TBinaryData>(name);
+}
+
+template <typename Widget>
+Widget* Named(Widget* widget, const char* name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QFrame* Bevel(QWidget* parent, const char* name)
+{
+    auto* bevel = Named(new QFrame(parent), name);
+    bevel->setFrameShape(QFrame::HLine);
+    bevel->setFrameShadow(QFrame::Sunken);
+    return bevel;
+}
+
+void SetFontPixels(QWidget* widget, int pixels, bool bold)
+{
+    QFont font = widget->font();
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    widget->setFont(font);
+}
+
+// A button that looks like a link: blue, underlined, without a frame.
+void LookLikeLink(TBitBtn* button)
+{
+    QFont font = button->font();
+    font.setUnderline(true);
+    button->setFont(font);
+    button->setFlat(true);
+    button->setStyleSheet(QStringLiteral("color: blue; text-align: left; border: none;"));
+}
+
+// The removal of an installation runs in a program of its own.
+void StartUninstall()
+{
+    MyShowMessage("Das Entfernen des Programms ist in dieser Version noch nicht m\xF6glich.");
+}
+
+} // namespace
+
+Tinfoform::Tinfoform(QWidget* parent)
+    : ModalForm(parent), trans(Component("trans")), lizenzde(Component("lizenzde")), lizenzen(Component("lizenzen"))
+{
+    setObjectName(QStringLiteral("infoform"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    Infoform = this;
+    CreateComponents();
+    FormCreate();
+}
+
+Tinfoform::~Tinfoform()
+{
+    if (Infoform == this)
+        Infoform = nullptr;
+}
+
+void Tinfoform::CreateComponents()
+{
+    client = new QWidget(this);
+    icon = Named(new QLabel(client), "icon");
+    ca1 = Named(new TMyLabel(client), "ca1");
+    ca2 = Named(new TMyLabel(client), "ca2");
+    ca3 = Named(new TMyLabel(client), "ca3");
+    be = Bevel(client, "be");
+    B2 = Bevel(client, "B2");
+    Memo = Named(new QPlainTextEdit(client), "Memo");
+    Memo->setReadOnly(true);
+    Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    htmlbtn = Named(new TBitBtn(client), "htmlbtn");
+    htmlbtn->SetCaption("&Html");
+    htmlbtn->setToolTip(FromAnsi("als Html-Seite anzeigen"));
+    Pfadtxt = Named(new QLineEdit(client), "Pfadtxt");
+    Pfadtxt->setReadOnly(true);
+    Pfadtxt->setFocusPolicy(Qt::ClickFocus);
+    ChooseDirbtn = Named(new TBitBtn(client), "ChooseDirbtn");
+    ChooseDirbtn->SetCaption("...");
+    ChooseDirbtn->resize(30, 25);
+    ChooseDirbtn->setToolTip(FromAnsi("Verzeichnis ausw\xE4hlen"));
+    tc1 = Named(new TMyCheckBox(client), "tc1");
+    tc2 = Named(new TMyCheckBox(client), "tc2");
+    tc1->SetChecked(true);
+    tc2->SetChecked(true);
+    homepagebtn = Named(new TBitBtn(client), "homepagebtn");
+    LookLikeLink(homepagebtn);
+    we = Named(new TOkbutton(client), "we");
+    ab = Named(new TAbbruchbutton(client), "ab");
+    zu = Named(new QPushButton(client), "zu");
+    zu->resize(we->size());
+    zu->setCursor(Qt::PointingHandCursor);
+    // The wizard decides what the buttons do; they never end the form themselves.
+    we->SetModalResult(mrNone);
+    ab->SetModalResult(mrNone);
+
+    connect(we, &QPushButton::clicked, this, &Tinfoform::weClick);
+    connect(ab, &QPushButton::clicked, this, &Tinfoform::abClick);
+    connect(zu, &QPushButton::clicked, this, &Tinfoform::zuClick);
+    connect(ChooseDirbtn, &QPushButton::clicked, this, &Tinfoform::ChooseDirbtnClick);
+    connect(homepagebtn, &QPushButton::clicked, this, &Tinfoform::homepagebtnClick);
+    connect(tc1, &TMyCheckBox::clicked, this, [this] { wizard_.Choice().startMenuLink = tc1->Checked(); });
+    connect(tc2, &TMyCheckBox::clicked, this, [this] { wizard_.Choice().desktopLink = tc2->Checked(); });
+}
+
+void Tinfoform::FormCreate()
+{
+    LogLine("Info");
+    if (LowerStrDe(ParamLine) == "/uninstall") {
+        StartUninstall();
+        QuitProgram();
+    }
+    Sprachliste.Insertstrings(0, trans->Lines());
+    homepagebtn->SetCaption(ProgInfo.Byline);
+    ProgInfo.ContactAddress = ContactText();
+    SetUpAppearance();
+    CheckInstallation(wizard_, *this);
+}
+
+void Tinfoform::SetUpAppearance()
+{
+    ProgInfo.Maker = MakerText();
+    setWindowIcon(AppIcon());
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(13);
+    setFont(font);
+    setFixedSize(kWidth, kHeight);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    move(area.x() + (area.width() - kWidth) / 2, area.y() + (area.height() - kHeight) / 2);
+    client->setGeometry(kBorderWidth, kBorderWidth, kWidth - 2 * kBorderWidth, kHeight - 2 * kBorderWidth);
+    const int cw = client->width();
+    const int ch = client->height();
+
+    icon->setPixmap(AppIcon().pixmap(48, 48));
+    icon->setGeometry(16, 10, 48, 48);
+    SetFontPixels(ca1, 26, true);
+    ca1->move(kTextLeft, 10);
+    ca1->SetAutosize(true);
+    SetFontPixels(ca2, 13, false);
+    SetFontPixels(ca3, 13, false);
+    for (TMyLabel* label : {ca2, ca3}) {
+        label->SetAutosize(false);
+        label->setGeometry(kTextLeft, kTextTop, cw - kTextLeft, 140);
+    }
+    ca3->hide();
+    be->setGeometry(kTextLeft, ca1->y() + 34, cw - kTextLeft, 2);
+    B2->setGeometry(0, ch - 40, cw, 2);
+    PlaceButtons();
+    Pfadtxt->setText(FromAnsi(wizard_.Choice().folder));
+}
+
+void Tinfoform::PlaceButtons()
+{
+    const int cw = client->width();
+    const int top = client->height() - we->height();
+    ab->move(cw - ab->width(), top);
+    we->move(cw - 2 * we->width() - 20, top);
+    zu->move(cw - 3 * zu->width() - 40, top);
+}
+
+void Tinfoform::ShowPage()
+{
+    const SetupPageContent content = SetupPage(wizard_.Page());
+    const int cw = client->width();
+    setWindowTitle(FromAnsi(content.caption));
+    Memo->hide();
+    htmlbtn->hide();
+    ca1->SetCaption(content.heading);
+    ca2->SetCaption(content.text);
+    switch (wizard_.Page()) {
+    case WelcomePage:
+        ca2->setGeometry(kTextLeft, kTextTop, cw - kTextLeft, B2->y() - 80);
+        homepagebtn->setGeometry(10, we->y() - 2, 150, we->height());
+        break;
+    case LicencePage:
+        ShowLicencePage();
+        break;
+    case OptionsPage:
+        ShowOptionsPage();
+        ca3->SetCaption(content.optionsText);
+        tc1->SetCaption(content.startMenuLink);
+        tc2->SetCaption(content.desktopLink);
+        break;
+    case FinishedPage:
+        ca2->setGeometry(kTextLeft, kTextTop, cw - kTextLeft, B2->y() - 80);
+        break;
+    default:
+        break;
+    }
+    ApplyVisibility(content);
+    we->SetCaption(content.forwardCaption);
+    ab->SetCaption(content.cancelCaption);
+    zu->setText(FromAnsi(content.backCaption));
+    if (wizard_.Page() == WelcomePage) {
+        setTabOrder(we, ab);
+        setTabOrder(ab, zu);
+        we->setFocus();
+    } else if (content.focus == SetupFocus::Cancel) {
+        ab->setFocus();
+    }
+}
+
+void Tinfoform::ShowLicencePage()
+{
+    const int cw = client->width();
+    const int ch = client->height();
+    Memo->setGeometry(kTextLeft, kTextTop, cw - kTextLeft, ch - 100 - kTextTop);
+    Memo->clear();
+    Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    const bool english = TranslationOn && CurrentLanguage == LanguageEnglish;
+    QStringList lines;
+    for (const std::string& line : ExtractLicenceText((english ? lizenzen : lizenzde)->Lines()))
+        lines << FromAnsi(line);
+    Memo->setPlainText(lines.join(QLatin1Char('\n')));
+    Memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    const int memoBottom = Memo->y() + Memo->height();
+    htmlbtn->move(Memo->x() + Memo->width() - htmlbtn->width(), memoBottom + 2);
+    ca2->setGeometry(kTextLeft, memoBottom + 2, htmlbtn->x() - 10 - kTextLeft, B2->y() - memoBottom - 4);
+    Memo->show();
+    htmlbtn->show();
+}
+
+void Tinfoform::ShowOptionsPage()
+{
+    const int cw = client->width();
+    ca2->setGeometry(kTextLeft, kTextTop, cw - 12 - kTextLeft, client->height() - 40 - kTextTop);
+    ChooseDirbtn->move(cw - ChooseDirbtn->width(), 112);
+    Pfadtxt->setGeometry(kTextLeft, ChooseDirbtn->y() + 2, cw - ChooseDirbtn->width() - 10 - kTextLeft,
+                         Pfadtxt->sizeHint().height());
+    Pfadtxt->setText(FromAnsi(wizard_.Choice().folder));
+    ca3->setGeometry(kTextLeft, Pfadtxt->y() + 35, ca2->width(), B2->y() - Pfadtxt->y() - 35);
+    tc1->move(kTextLeft, 190);
+    tc2->move(kTextLeft, tc1->y() + 20);
+    tc1->SetChecked(wizard_.Choice().startMenuLink);
+    tc2->SetChecked(wizard_.Choice().desktopLink);
+}
+
+void Tinfoform::ApplyVisibility(const SetupPageContent& content)
+{
+    for (QWidget* widget : std::initializer_list<QWidget*>{tc1, tc2, ca3})
+        widget->setVisible(content.options);
+    ab->setVisible(content.Shows(ShowCancel));
+    we->setVisible(content.Shows(ShowForward));
+    zu->setVisible(content.Shows(ShowBack));
+    Pfadtxt->setVisible(content.Shows(ShowFolder));
+    ChooseDirbtn->setVisible(content.Shows(ShowFolder));
+}
+
+void Tinfoform::showEvent(QShowEvent* event)
+{
+    ShowPage();
+    ModalForm::showEvent(event);
+}
+
+void Tinfoform::weClick() { wizard_.Forward(); }
+
+void Tinfoform::zuClick() { wizard_.Back(); }
+
+void Tinfoform::abClick() { wizard_.Cancel(); }
+
+void Tinfoform::ChooseDirbtnClick()
+{
+    const std::string start = ToAnsi(Pfadtxt->text());
+    if (ChooseFolder(start) != 1)
+        return;
+    wizard_.Choice().folder = ChosenFolder();
+    Pfadtxt->setText(FromAnsi(wizard_.Choice().folder));
+}
+
+void Tinfoform::homepagebtnClick()
+{
+    std::string anchor = ProgInfo.Title;
+    ReplaceAll(anchor, " ", "");
+    ShellOpenDocument(ProgInfo.Byline + "/home.htm#" + anchor);
+}
+
+void Tinfoform::reject()
+{
+    if (wizard_.CloseQuery(installed))
+        ModalForm::reject();
+}
+
+void Tinfoform::SwitchLanguage(int language) { TranslateForms(language); }
+
+void Tinfoform::ShowModal() { exec(); }
+
+void Tinfoform::Close() { done(mrOk); }
+
+InstallIcons Tinfoform::Icons() { return {AppIconPng(), AppIconSvg()}; }

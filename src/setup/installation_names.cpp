@@ -1,0 +1,30 @@
+#include "setup/installation_names.h"
+
+#include "services/program_record.h"
+
+namespace installation {
+
+std::string SoftwareKey() { return "\\Software"; }
+
+std::string VendorKey() { return SoftwareKey() + "\\" + ProgInfo.Maker; }
+
+std::string ProductKey() { return VendorKey() + "\\" + ProgInfo.ShortName; }
+
+std::string UninstallKey()
+{
+    return "\\Software\\Microsoft\\Windows\\CurrentVersion\\UnInstall\\" + ProgInfo.ShortName;
+}
+
+std::string DefaultFolder() { return ProgInfo.ProgFilesDir + ProgInfo.ShortName + "/"; }
+
+std::string ProgramFile(const std::string& folder) { return folder + ProgInfo.ShortName; }
+
+std::string SettingsFile(const std::string& folder) { return folder + ProgInfo.ShortName + ".ini"; }
+
+std::string IconFile(const std::string& folder) { return folder + ProgInfo.ShortName + ".png"; }
+
+std::string ScalableIconFile(const std::string& folder) { return folder + ProgInfo.ShortName + ".svg"; }
+
+std::string LinkFileName() { return ProgInfo.Title + ".lnk"; }
+
+} // namespace installation
