@@ -139,9 +139,9 @@ bool CreateLinks(const InstallChoice& choice, const std::string& target, const I
         details.icon = in::IconFile(choice.folder);
     LinkDetails startMenu = details;
     startMenu.actions.push_back({in::kUninstallActionName, in::kUninstallSwitch});
-    if (choice.startMenuLink && !CreateLinkIn(CSIDL_PROGRAMS, target, choice.folder, startMenu))
+    if (choice.startMenuLink && !CreateLinkIn(SpecialFolderPrograms, target, choice.folder, startMenu))
         return false;
-    return !choice.desktopLink || CreateLinkIn(CSIDL_DESKTOPDIRECTORY, target, choice.folder, details);
+    return !choice.desktopLink || CreateLinkIn(SpecialFolderDesktopDirectory, target, choice.folder, details);
 }
 
 } // namespace

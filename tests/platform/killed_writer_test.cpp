@@ -5,6 +5,7 @@
 #include "datastore/file_bytes.h"
 #include "datastore/lzh_codec.h"
 #include "platform/linux/linux_registry.h"
+#include "platform/reg_file.h"
 #include "sandbox.h"
 #include "support/ini_file.h"
 
@@ -137,7 +138,9 @@ TEST(KilledWriter, TheRegistryStoreIsAlwaysOneWholeGeneration)
                                               generation);
         },
         [&] {
-            RegParseResult parsed = ParseRegText(Sandbox::Read(store));
+            const std::optional<std::string> text = DecodeRegFile(Sandbox::Read(store));
+            ASSERT_TRUE(text);
+            RegParseResult parsed = ParseRegText(*text);
             ASSERT_TRUE(parsed.document) << parsed.error;
             LinuxRegistry registry(store);
             EXPECT_EQ(registry.ReadString(RegistryRoot::CurrentUser, "\\Software\\Vendor\\Fuellung", "Zeile7"),
@@ -160,7 +163,7 @@ TEST(KilledWriter, TheRegistryStoreIsAlwaysOneWholeGeneration)
 
 // A killed writer leaves its temporary file; the next write of that file
 // removes the temporary files of writers that no longer run.
-TEST(KilledWriter, DISABLED_TemporaryFilesOfKilledWritersGoAtTheNextWrite)
+TEST(KilledWriter, TemporaryFilesOfKilledWritersGoAtTheNextWrite)
 {
     Sandbox sandbox;
     const std::string path = sandbox.Home() + "/data.txt";

@@ -90,7 +90,7 @@ TEST(RegText, ContinuedHexValuesSurviveARoundTrip)
         const RegParseResult parsed = ParseRegText(head + values);
         ASSERT_TRUE(parsed.document) << values << ": " << parsed.error;
         const std::string text = FormatRegText(*parsed.document);
-        EXPECT_EQ(text, written + expected) << values;
+        EXPECT_EQ(text, written + expected + "\n") << values; // the file ends with an empty line
         const RegParseResult again = ParseRegText(text);
         ASSERT_TRUE(again.document) << text;
         EXPECT_EQ(FormatRegText(*again.document), text);

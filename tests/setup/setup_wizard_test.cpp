@@ -42,8 +42,8 @@ protected:
         fake.files.folders.insert(sandbox.Root() + "/");
         fake.files.folders.insert(folder);
         fake.files.files[fake.folders.executable] = "program";
-        fake.folders.special = {{CSIDL_PROGRAMS, "/home/anna/.local/share/applications/"},
-                                {CSIDL_DESKTOPDIRECTORY, "/home/anna/Desktop/"}};
+        fake.folders.special = {{SpecialFolderPrograms, "/home/anna/.local/share/applications/"},
+                                {SpecialFolderDesktopDirectory, "/home/anna/Desktop/"}};
         wizard.Choice() = {folder, true, true};
     }
     void TearDown() override { CurrentLanguage = LanguageGerman; }

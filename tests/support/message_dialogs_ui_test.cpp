@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QStyle>
+#include <QThread>
 #include <QScreen>
 
 #include <gtest/gtest.h>
@@ -135,8 +136,14 @@ TEST(MessageDialog, CloseBoxGivesCancel)
 TEST(MessageDialog, EnterPressesTheFirstButtonWhichHasTheFocus)
 {
     WhenModalShown([](QWidget* dialog) {
-        ASSERT_EQ(QApplication::focusWidget(), ButtonWithResult(dialog, mrYes));
-        PressKey(QApplication::focusWidget(), Qt::Key_Return);
+        // The window system gives a new window the focus a moment after showing it.
+        for (int wait = 0; wait < 200 && !QApplication::focusWidget(); ++wait) {
+            QThread::msleep(10);
+            QCoreApplication::processEvents();
+        }
+        QWidget* yes = ButtonWithResult(dialog, mrYes);
+        EXPECT_EQ(QApplication::focusWidget(), yes);
+        PressKey(QApplication::focusWidget() ? QApplication::focusWidget() : yes, Qt::Key_Return);
     });
     EXPECT_EQ(ShowMessageDialog("Weiter?", mtConfirmation, mbYes | mbNo), mrYes);
 }

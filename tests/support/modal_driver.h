@@ -13,10 +13,8 @@
 inline void WhenModalShown(std::function<void(QWidget*)> act, int attemptsLeft = 200)
 {
     QTimer::singleShot(10, [act = std::move(act), attemptsLeft]() mutable {
-        // The window system activates a new window a moment after showing it; keys
-        // and focus checks need it active, so wait for that too, but not for ever.
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal && modal->isVisible() && (modal->isActiveWindow() || attemptsLeft == 0))
+        if (modal && modal->isVisible())
             act(modal);
         else if (attemptsLeft > 0)
             WhenModalShown(std::move(act), attemptsLeft - 1);

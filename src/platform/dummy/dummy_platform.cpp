@@ -36,6 +36,8 @@ public:
     bool Copy(const std::string&, const std::string&, bool) override { return false; }
     bool Remove(const std::string&) override { return false; }
     std::optional<std::vector<FolderEntry>> ListFolder(const std::string&) override { return std::nullopt; }
+    bool CopyReplacing(const std::string&, const std::string&) override { return false; }
+    bool WriteReplacing(const std::string&, const std::string&) override { return false; }
     bool ProbeWritable(const std::string&, const std::string&) override { return false; }
     bool CreateOwnTextFile(const std::string&, const std::vector<std::string>&) override { return false; }
     bool AppendOwnTextFile(const std::string&, const std::vector<std::string>&) override { return false; }
@@ -61,7 +63,10 @@ public:
     {
         return ShellFileNotFound;
     }
-    bool CreateLink(const std::string&, const std::string&, const std::string&) override { return false; }
+    bool CreateLink(const std::string&, const std::string&, const std::string&, const LinkDetails&) override
+    {
+        return false;
+    }
 };
 
 class NoInstanceLocks : public InstanceLocks {
