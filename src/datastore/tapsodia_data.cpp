@@ -7,7 +7,6 @@
 #include "datastore/lzh_codec.h"
 #include "datastore/window_record_format.h"
 #include "platform/ansi_utf8.h"
-#include "platform/linux/linux_registry.h"
 #include "platform/reg_file.h"
 #include "platform/reg_text.h"
 
@@ -178,7 +177,7 @@ int Usage(const std::string& problem)
 
 int Registry(const std::vector<std::string>& args)
 {
-    const std::string store = LinuxRegistry::DefaultStorePath();
+    const std::string store = RegistryStorePath();
     if (args.size() == 2 && args[1] == "show") {
         std::cout << RegistryText(store);
         return 0;

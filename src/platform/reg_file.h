@@ -16,3 +16,6 @@ std::string EncodeRegFile(const std::string& utf8Text);
 // without one, as UTF-8 without it. Nothing for UTF-16 that does not decode (an
 // odd number of bytes, a surrogate without its partner).
 std::optional<std::string> DecodeRegFile(const std::string& bytes);
+
+// The file of the user's registry store; each back-end says where it keeps it.
+std::string RegistryStorePath();

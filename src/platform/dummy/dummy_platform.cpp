@@ -2,6 +2,7 @@
 // folders, no programs to start, no display. Writes fail, reads find nothing.
 
 #include "platform/platform.h"
+#include "platform/reg_file.h"
 
 namespace {
 
@@ -115,3 +116,5 @@ Platform& InstallNativePlatform()
     SetPlatform(&dummy.platform);
     return dummy.platform;
 }
+
+std::string RegistryStorePath() { return {}; }

@@ -126,3 +126,5 @@ void LinuxRegistry::Inspect(const std::function<void(RegDocument&)>& look)
     }
     look(document);
 }
+
+std::string RegistryStorePath() { return LinuxRegistry::DefaultStorePath(); }
