@@ -303,14 +303,23 @@ std::string E2eSession::Run(const std::vector<std::string>& argv)
     return text;
 }
 
+std::vector<unsigned long> E2eSession::VisibleWindows(const std::string& criterion, const std::string& value)
+{
+    std::vector<unsigned long> windows;
+    try {
+        std::istringstream ids(Run({"xdotool", "search", "--onlyvisible", criterion, value}));
+        for (std::string id; std::getline(ids, id);)
+            windows.push_back(std::stoul(id));
+    } catch (const std::exception&) {
+        windows.clear();
+    }
+    return windows;
+}
+
 unsigned long E2eSession::FindWindow(const std::string& pattern)
 {
-    try {
-        const std::string ids = Run({"xdotool", "search", "--onlyvisible", "--name", pattern});
-        return std::stoul(ids);
-    } catch (const std::exception&) {
-        return 0;
-    }
+    const std::vector<unsigned long> windows = VisibleWindows("--name", pattern);
+    return windows.empty() ? 0 : windows.front();
 }
 
 // The client area's place on the screen (xdotool counts a frame twice under some managers).

@@ -70,6 +70,10 @@ public:
     // Runs a program to its end and returns its standard output; throws when it fails.
     std::string Run(const std::vector<std::string>& argv);
 
+    // The visible windows xdotool search finds with the criterion ("--name", a
+    // regular expression, or "--pid", a process); none while there are none, and
+    // none when a window vanished during the search, which xdotool reports as a failure.
+    std::vector<unsigned long> VisibleWindows(const std::string& criterion, const std::string& value);
     // The first visible window whose name matches the regular expression, 0 while there is none.
     unsigned long FindWindow(const std::string& pattern);
     struct Geometry {

@@ -189,20 +189,7 @@ protected:
     }
 
     // A visible window of the program other than the keyboard (a menu or a question); 0 when none.
-    unsigned long OtherWindow()
-    {
-        std::string ids;
-        try {
-            ids = session.Run({"xdotool", "search", "--onlyvisible", "--pid", std::to_string(app.Pid())});
-        } catch (const std::exception&) {
-            return 0;  // xdotool fails when it finds nothing
-        }
-        std::istringstream list(ids);
-        for (std::string id; std::getline(list, id);)
-            if (std::stoul(id) != keyboard)
-                return std::stoul(id);
-        return 0;
-    }
+    unsigned long OtherWindow() { return WindowOf(app); }
 
     void CloseKeyboard()
     {
@@ -212,15 +199,9 @@ protected:
     // A visible window of the process other than the keyboard; 0 while there is none.
     unsigned long WindowOf(ChildProcess& process)
     {
-        try {
-            const std::string ids =
-                session.Run({"xdotool", "search", "--onlyvisible", "--pid", std::to_string(process.Pid())});
-            std::istringstream list(ids);
-            for (std::string id; std::getline(list, id);)
-                if (std::stoul(id) != keyboard)
-                    return std::stoul(id);
-        } catch (const std::exception&) {
-        }
+        for (unsigned long window : session.VisibleWindows("--pid", std::to_string(process.Pid())))
+            if (window != keyboard)
+                return window;
         return 0;
     }
 
@@ -421,10 +402,7 @@ TEST_P(KeyboardE2e, AStartUpMessageComesInFrontOfARunningKeyboard)
     ExpectInFront(notice);
     KeepScreenshot("log-notice");
     session.Run({"xdotool", "key", "Return"});
-    EXPECT_TRUE(WaitUntil([&] {
-        const std::string ids = session.Run({"xdotool", "search", "--onlyvisible", "--name", "^Tapsody 1\\.7"});
-        return std::count(ids.begin(), ids.end(), '\n') == 2;
-    }));
+    EXPECT_TRUE(WaitUntil([&] { return session.VisibleWindows("--name", "^Tapsody 1\\.7").size() == 2; }));
 }
 
 // With its settings file beside it the program runs once: a second start brings
