@@ -18,6 +18,9 @@ packages=(
     # virtual display, a window manager, input and a terminal for end-to-end runs and the demo
     xvfb xauth openbox xdotool xterm x11-utils x11-apps x11-xkb-utils imagemagick
     fonts-dejavu-core desktop-file-utils
+    # the Debian package: the manual pages' converter, what CPack needs to find the
+    # libraries the programs link, and the checks of the package
+    scdoc dpkg-dev file lintian appstream
     # regedit, to check that the registry store is a file it imports and exports unchanged
     wine64
 )

@@ -3,8 +3,9 @@
 # first in the optimised build, then the unit tests under the sanitizers, then
 # the fuzz targets over their corpora. Then the checks that the program stays
 # portable: the program built on the dummy platform back-end, and the portable
-# core compiled for Windows. Last, each fuzz target runs for a bounded time
-# (TAPSODY_FUZZ_SECONDS, 60 s by default; 0 skips it).
+# core compiled for Windows. Then the Debian package is built, installed, tried
+# and removed again (scripts/check-package.sh). Last, each fuzz target runs for
+# a bounded time (TAPSODY_FUZZ_SECONDS, 60 s by default; 0 skips it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -30,6 +31,8 @@ grep -q "needs an X11 display" <<<"$message" || { echo "$message" >&2; exit 1; }
 
 echo "== the portable core for Windows"
 scripts/check-windows-compile.sh
+
+scripts/check-package.sh
 
 seconds=${TAPSODY_FUZZ_SECONDS:-60}
 if [[ $seconds -gt 0 ]]; then

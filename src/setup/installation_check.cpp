@@ -150,10 +150,11 @@ void RefreshUninstallEntry()
         registry.WriteString(kMachine, key, in::kUninstallStringValue, uninstall);
 }
 
-// "/ini": installs where the program is, with both links, and starts the installed copy.
+// "/ini": installs where the program is (the shared program file: in the user's
+// default folder), with both links, and starts the installed copy.
 [[noreturn]] void InstallSilently(SetupWizard& wizard)
 {
-    wizard.Choice() = {ProgInfo.ProgDir, true, true};
+    wizard.Choice() = {in::SilentInstallFolder(), true, true};
     wizard.SetPage(OptionsPage);
     wizard.Forward();
     if (wizard.Page() != FinishedPage) // the failure has been shown; there is nothing to start

@@ -1,6 +1,13 @@
 #include "setup/installation_names.h"
 
+#include "platform/platform.h"
 #include "services/program_record.h"
+
+// The build names where it installs the program; a compile without it (the
+// check that the core builds for Windows) has no shared program file.
+#ifndef TAPSODY_SHARED_PROGRAM
+#define TAPSODY_SHARED_PROGRAM ""
+#endif
 
 namespace installation {
 
@@ -16,6 +23,18 @@ std::string UninstallKey()
 }
 
 std::string DefaultFolder() { return ProgInfo.ProgFilesDir + ProgInfo.ShortName + "/"; }
+
+std::string SharedProgramFile()
+{
+    return TAPSODY_SHARED_PROGRAM;
+}
+
+std::string SilentInstallFolder()
+{
+    const std::string shared = SharedProgramFile();
+    const bool isShared = !shared.empty() && ThePlatform().folders->ExecutablePath() == shared;
+    return isShared ? DefaultFolder() : ProgInfo.ProgDir;
+}
 
 std::string ProgramFile(const std::string& folder) { return folder + ProgInfo.ShortName; }
 

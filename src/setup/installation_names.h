@@ -44,6 +44,12 @@ std::string UninstallKey();
 
 // The default installation folder: ProgFilesDir + ShortName + "/".
 std::string DefaultFolder();
+// The program file installed for every user of the system (by the Debian
+// package, or cmake --install), such as "/usr/bin/tapsody".
+std::string SharedProgramFile();
+// Where "/ini" installs: where the running program is; for the shared program
+// file, whose folder belongs to the system, the user's default folder.
+std::string SilentInstallFolder();
 // The program file in an installation folder: folder + ShortName.
 std::string ProgramFile(const std::string& folder);
 // The settings file in an installation folder: folder + ShortName + ".ini".

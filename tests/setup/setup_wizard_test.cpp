@@ -119,4 +119,25 @@ TEST_F(SetupWizardTest, AFolderThatCannotBeMadeIsReported)
               (std::vector<std::string>{"show:Konnte Verzeichnis %s nicht erstellen|/nirgends/Tapsodia/"}));
 }
 
+// The program installed for every user lies in a folder of the system; "/ini"
+// started there installs the user's copy where the wizard would.
+TEST_F(SetupWizardTest, SilentInstallGoesBesideTheProgramUnlessItIsTheSharedOne)
+{
+    const std::string shared = installation::SharedProgramFile();
+    ASSERT_TRUE(shared.starts_with("/") && shared.ends_with("/bin/tapsody")) << shared;
+    ProgInfo.ProgFilesDir = "/home/anna/.local/share/";
+    const struct {
+        std::string program, progDir, expected;
+    } cases[] = {
+        {shared, shared.substr(0, shared.size() - 7), "/home/anna/.local/share/Tapsodia/"},
+        {"/opt/Tapsody/tapsody", "/opt/Tapsody/", "/opt/Tapsody/"},
+        {shared + "-1.6", shared.substr(0, shared.size() - 7), shared.substr(0, shared.size() - 7)},
+    };
+    for (const auto& c : cases) {
+        fake.folders.executable = c.program;
+        ProgInfo.ProgDir = c.progDir;
+        EXPECT_EQ(installation::SilentInstallFolder(), c.expected) << c.program;
+    }
+}
+
 } // namespace
