@@ -34,22 +34,24 @@ void InitProgram()
 
 int main(int argc, char** argv)
 {
-    // The toolkit comes first so that start-up can already show its messages
-    // (another instance running, the log notice) in the program's own dialogs.
+    // Without a display the toolkit would end the program with an abort of its
+    // own, so the platform, which knows, says so first.
+    Platform& platform = InstallNativePlatform();
+    if (!platform.keyboard) {
+        std::fputs("Tapsody needs an X11 display.\n", stderr);
+        return 1;
+    }
+    // The toolkit comes before start-up so that start-up can already show its
+    // messages (another instance running, the log notice) in the program's own dialogs.
     QApplication application(argc, argv);
     InstallQtMessages();
     SetQuitHook([] { std::exit(0); });
-    Platform& platform = InstallNativePlatform();
     InitProgram();
     // The class name window rules and launchers match on stays the same from
     // version to version; the version shows only in the window titles.
     QApplication::setApplicationName(QStringLiteral("tapsody"));
     QApplication::setWindowIcon(AppIcon());
 
-    if (!platform.keyboard) {
-        std::fputs("Tapsody needs an X11 display.\n", stderr);
-        return 1;
-    }
     TMainform mainform(*platform.keyboard);
     UseAsMainMarkupCanvas(&mainform);
     // The layout editor belongs to the keyboard, so it comes up in front of it.
