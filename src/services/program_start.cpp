@@ -107,7 +107,7 @@ void StartLog(Platform& platform)
     ParamLine = TrimStr(ParamLine);
     // The path as it is: on a file system that tells cases apart, a lower-cased
     // path would name a file that does not exist.
-    ShowPlainMessage("Logbuch wird gespeichert in: " + ProgInfo.SaveDir + ProgInfo.ShortName + ".log");
+    ShowPlainMessage("Logbuch wird gespeichert in: %s|" + ProgInfo.SaveDir + ProgInfo.ShortName + ".log");
     ProgInfo.LogEnabled = CreateLogFile({
         FormatDateRec(NowRec(), 2),
         "Programm:   " + platform.folders->ExecutablePath(),

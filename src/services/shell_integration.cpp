@@ -111,6 +111,6 @@ void ShowShellError(int code)
     case 32: MyShowMessage("Eine DLL konnte nicht gefunden werden"); return;
     default:
         if (code >= 1 && code <= 31)
-            ShowPlainMessage("Unbekannter Fehler: " + NumToStr(code));
+            ShowPlainMessage("Unbekannter Fehler: %s|" + NumToStr(code));
     }
 }

@@ -1,6 +1,7 @@
 #include "setup/installation_names.h"
 
 #include "services/program_record.h"
+#include "services/text_helpers.h"
 
 namespace installation {
 
@@ -26,5 +27,7 @@ std::string IconFile(const std::string& folder) { return folder + ProgInfo.Short
 std::string ScalableIconFile(const std::string& folder) { return folder + ProgInfo.ShortName + ".svg"; }
 
 std::string LinkFileName() { return ProgInfo.Title + ".lnk"; }
+
+std::string VersionlessLinkFileName() { return LeftStr(ProgInfo.Title, LastPos(" ", ProgInfo.Title) - 1) + ".lnk"; }
 
 } // namespace installation
