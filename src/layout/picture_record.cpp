@@ -82,13 +82,13 @@ bool IsWindowsBitmap(std::string_view bytes)
 
 void ReportPictureNotBitmap(const TBinaryData& record)
 {
-    ShowPlainMessage("Bild \"%s\" ist keine Windows-Bitmap.|" + record.Name());
+    ShowPlainNotice("Bild \"%s\" ist keine Windows-Bitmap.|" + record.Name());
 }
 
 const std::string* PictureRecordBitmap(TBinaryData& record)
 {
     if (record.Extension() != "bmp") {
-        ShowPlainMessage("Bild \"%s\" existiert nicht.|" + record.Name());
+        ShowPlainNotice("Bild \"%s\" existiert nicht.|" + record.Name());
         return nullptr;
     }
     try {

@@ -84,7 +84,7 @@ public:
     void ShowMessage(const std::string& message) override { ShowNotice(message); }
     void PlainMessage(const std::string& text) override
     {
-        QMessageBox box(QMessageBox::NoIcon, FromAnsi(ProgInfo.Title), ShownText(text), QMessageBox::Ok);
+        QMessageBox box(QMessageBox::NoIcon, FromAnsi(ProgInfo.Title), FromAnsi(text), QMessageBox::Ok);
         box.setTextFormat(Qt::PlainText);
         ExecInFront(box);
     }
@@ -165,6 +165,7 @@ void ShowNotice(const std::string& message)
     label->SetCaption(TranslateProgramText(message));
 
     auto* ok = new TOkbutton(&dialog);
+    ok->SetCaption(TranslateProgramText(ok->Caption()));
     ok->SetCancel(true);
 
     const NoticeLayout layout = LayOutNotice(MeasureNotice(*label, *ok));

@@ -150,7 +150,7 @@ TEST_F(StartProgramTest, WritesTheLogHeaderLineByLine)
     ASSERT_TRUE(ProgInfo.LogEnabled);
     EXPECT_EQ(ParamLine, "-x");
     EXPECT_EQ(fake.messages.shown,
-              (std::vector<std::string>{"plain:Logbuch wird gespeichert in: %s|/opt/Tap sody/Tapsodia.log"}));
+              (std::vector<std::string>{"plain:Logbuch wird gespeichert in: /opt/Tap sody/Tapsodia.log"}));
     const std::vector<std::string> lines = fake.files.Lines("/opt/Tap sody/Tapsodia.log");
     ASSERT_EQ(lines.size(), 13u) << ::testing::PrintToString(lines);
     // "8.12.2026  9:13:08": day, month, year, two blanks, time

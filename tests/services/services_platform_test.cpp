@@ -183,9 +183,9 @@ TEST_F(ServicesTest, ShowShellErrorPicksTextAndBoxByCode)
                   "plain:Fehler: Der Dateiname ist ung\xFCltig",
                   "plain:Fehler: Es existiert keine Verkn\xFCpfung mit der Datei",
                   "show:Eine DLL konnte nicht gefunden werden",
-                  "plain:Unbekannter Fehler: %s|1",
-                  "plain:Unbekannter Fehler: %s|4",
-                  "plain:Unbekannter Fehler: %s|30",
+                  "plain:Unbekannter Fehler: 1",
+                  "plain:Unbekannter Fehler: 4",
+                  "plain:Unbekannter Fehler: 30",
               }));
 }
 
