@@ -168,7 +168,7 @@ TEST_F(SetupE2e, BothLinkBoxesClearedMakeNoLinks)
     ClickIn(wizard, {80 + 10 + 6, 190 + 10 + 6});
     ClickIn(wizard, {80 + 10 + 6, 210 + 10 + 6});
     ClickIn(wizard, kForward);
-    ASSERT_TRUE(WaitUntil([&] { return Log(downloaded).find("2:") != std::string::npos; }));
+    ASSERT_TRUE(WaitUntil([&] { return Log(downloaded).find("\r\n2:") != std::string::npos; }));
     EXPECT_NE(Log(downloaded).find("2:Nein/Nein/ " + folder.string() + "/\r\n"), std::string::npos);
     EXPECT_FALSE(fs::exists(dataHome / "applications/Tapsody 1.7.desktop"));
     EXPECT_FALSE(fs::exists(session.Home() / "Desktop/Tapsody 1.7.desktop"));
