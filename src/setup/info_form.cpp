@@ -6,7 +6,6 @@
 #include "services/program_files.h"
 #include "services/program_record.h"
 #include "services/program_start.h"
-#include "services/shell_integration.h"
 #include "services/system_log.h"
 #include "services/text_helpers.h"
 #include "setup/app_icon.h"

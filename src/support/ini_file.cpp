@@ -20,7 +20,7 @@ namespace {
 
 const std::string kSignature = "ZUK";
 
-// "... ist schreibgeschützt. Nicht gespeichert."
+// "Die Datei %s ist schreibgeschützt. Nicht gespeichert."
 const std::string kReadOnly = "Die Datei %s ist schreibgesch\xFCtzt. Nicht gespeichert.|";
 // "... Änderungen werden nicht gespeichert."
 const std::string kUnreadable = "Die Datei %s konnte nicht gelesen werden. \xC4nderungen werden nicht gespeichert.|";

@@ -15,6 +15,7 @@
 #include "setup/dir_dialog.h"
 #include "setup/info_form.h"
 #include "setup/installation_names.h"
+#include "support/input_query.h"
 #include "support/language_forms.h"
 #include "support/language_list.h"
 #include "support/messages.h"
@@ -111,15 +112,19 @@ std::set<QString> Words(const QString& text)
     return words;
 }
 
-// The words of the English texts of the language list; the pairs that mark
-// blocks ("-Datei") hold none.
+// The words of the English texts of the language list that translate a German
+// text: neither the pairs that mark blocks ("-Datei") nor a pair whose two
+// texts are alike add a word.
 std::set<QString> EnglishWords()
 {
     std::set<QString> words;
     const std::vector<std::string>& list = Sprachliste.Lines();
-    for (std::size_t i = 1; i < list.size(); i += 2)
-        if (!list[i - 1].starts_with("-"))
-            words.merge(Words(FromAnsi(list[i])));
+    for (std::size_t i = 1; i < list.size(); i += 2) {
+        const QString german = FromAnsi(list[i - 1]).remove(QLatin1Char('&'));
+        const QString english = FromAnsi(list[i]).remove(QLatin1Char('&'));
+        if (!german.startsWith(QLatin1Char('-')) && german.compare(english, Qt::CaseInsensitive) != 0)
+            words.merge(Words(english));
+    }
     return words;
 }
 
@@ -188,8 +193,11 @@ std::vector<Texts> ShowMessages(const std::vector<std::string>& messages)
                 shown.push_back(Shown(box));
                 qobject_cast<QDialog*>(box)->reject();
             });
+            // Every type of box, and every button, in turn.
+            const std::uint16_t buttons =
+                shown.size() % 4 == 0 ? mbYes | mbNo | mbOK | mbCancel : mbAbort | mbRetry | mbIgnore | mbAll;
             if (question)
-                MyMessageDlg(message, static_cast<std::uint8_t>(shown.size() % 5), mbYes | mbNo | mbOK | mbCancel);
+                MyMessageDlg(message, static_cast<std::uint8_t>(shown.size() % 5), buttons);
             else
                 MyShowMessage(message);
         }
@@ -209,6 +217,12 @@ std::vector<Texts> EveryWindow(TMainform& mainform, Tinfoform& infoform, bool wi
         qobject_cast<QDialog*>(chooser)->reject();
     });
     ChooseFolder("");
+    WhenModalShown([&](QWidget* query) { // the chooser's question for a new folder's name
+        shown.push_back(Shown(query));
+        qobject_cast<QDialog*>(query)->reject();
+    });
+    std::string name;
+    InputQuery("Neues Verzeichnis", "Name", name);
     std::vector<int> pages{InformationPage, LicencePage, OptionsPage, FinishedPage};
     if (withWelcomePage) // the wizard always opens in German
         pages.push_back(WelcomePage);
