@@ -269,6 +269,16 @@ std::vector<std::string> Untranslated(const std::vector<Texts>& german, const st
     return faults;
 }
 
+std::vector<std::string> Changed(const std::vector<Texts>& before, const std::vector<Texts>& after)
+{
+    std::vector<std::string> changes;
+    for (std::size_t i = 0; i < std::min(before.size(), after.size()); ++i)
+        for (const auto& [where, text] : after[i])
+            if (before[i].contains(where) && before[i].at(where) != text)
+                changes.push_back(where + ": " + before[i].at(where).toStdString() + " -> " + text.toStdString());
+    return changes;
+}
+
 TEST_F(EnglishTest, EveryWindowAndEveryMessageSpeaksEnglish)
 {
     FakeKeyboardOutput output;
@@ -288,6 +298,10 @@ TEST_F(EnglishTest, EveryWindowAndEveryMessageSpeaksEnglish)
 
     EXPECT_EQ(Untranslated(germanWindows, englishWindows), std::vector<std::string>{});
     EXPECT_EQ(Untranslated(germanMessages, englishMessages), std::vector<std::string>{});
+
+    // Back in German, every window shows what it showed, accelerators included.
+    ASSERT_TRUE(TranslateForms(LanguageGerman));
+    EXPECT_EQ(Changed(germanWindows, EveryWindow(mainform, infoform, false)), std::vector<std::string>{});
     SetInformationDialog(nullptr);
 }
 
