@@ -59,6 +59,7 @@ int main(int argc, char** argv)
     TDirDialog dirdialog;
     // Decides the role of this start; only an installed program goes on.
     Tinfoform infoform;
+    SetInformationDialog([&infoform] { infoform.exec(); });
     mainform.ShowKeyboard();
     const int result = QApplication::exec();
     EndProgram();

@@ -143,7 +143,7 @@ void KeyboardPad::SendKey(int index)
     try {
         const std::int32_t code = table_.Key(index).Code;
         if (code > 0xFFFF)
-            throw KeystrokeRangeError("Tastencode " + std::to_string(code) + " ist zu gro\xDF.");  // "zu groß"
+            throw KeystrokeRangeError("Tastencode %s ist zu gro\xDF|" + std::to_string(code));  // "zu groß"
         const std::uint16_t virtualKey = KeystrokeCode(table_.Name(index), static_cast<std::uint16_t>(code));
         host_.Log("Key:" + std::to_string(virtualKey));
         if (peep)

@@ -12,8 +12,8 @@ std::uint8_t ScanCode(KeyboardOutput& output, std::uint32_t virtualKey)
 {
     const std::uint32_t scan = output.MapKeyCode(virtualKey, KeyMapping::VirtualKeyToScanCode);
     if (scan > 255)
-        throw KeystrokeRangeError("Scan-Code " + std::to_string(scan) + " der Taste " +
-                                  std::to_string(virtualKey) + " ist zu gro\xDF.");  // "zu groß"
+        throw KeystrokeRangeError("Der Scan-Code der Taste %s ist zu gro\xDF|" + std::to_string(virtualKey) + ": " +
+                                  std::to_string(scan));  // "zu groß"
     return static_cast<std::uint8_t>(scan);
 }
 

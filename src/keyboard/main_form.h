@@ -14,9 +14,8 @@ class QTimer;
 class TBinaryData;
 class TKeyboardImage;
 
-// Shows the information dialog modally. While none is installed, the window
-// offers no "Informationen", F1 does nothing and the key "INFO" acts as an
-// unknown command.
+// How the information dialog is shown modally; start-up sets it once the dialog
+// exists. The menu's "Informationen", F1 and the key "INFO" open it.
 void SetInformationDialog(std::function<void()> show);
 
 // The keyboard window: always on top, sized to the keyboard picture, never taking

@@ -82,13 +82,13 @@ bool IsWindowsBitmap(std::string_view bytes)
 
 void ReportPictureNotBitmap(const TBinaryData& record)
 {
-    ShowPlainMessage("Bild \"" + record.Name() + "\" ist keine Windows-Bitmap.");
+    ShowPlainNotice("Bild \"%s\" ist keine Windows-Bitmap.|" + record.Name());
 }
 
 const std::string* PictureRecordBitmap(TBinaryData& record)
 {
     if (record.Extension() != "bmp") {
-        ShowPlainMessage("Bild \"" + record.Name() + "\" existiert nicht.");
+        ShowPlainNotice("Bild \"%s\" existiert nicht.|" + record.Name());
         return nullptr;
     }
     try {

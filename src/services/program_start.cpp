@@ -54,7 +54,7 @@ bool IsRunningInstanceWindow(const std::string& caption)
             platform.desktop->Beep(0);
         std::exit(0);
     }
-    ShowPlainMessage("Programm kann nur einmal gestartet werden.");
+    ShowPlainNotice("Programm kann nur einmal gestartet werden.");
     std::exit(0);
 }
 
@@ -107,7 +107,7 @@ void StartLog(Platform& platform)
     ParamLine = TrimStr(ParamLine);
     // The path as it is: on a file system that tells cases apart, a lower-cased
     // path would name a file that does not exist.
-    ShowPlainMessage("Logbuch wird gespeichert in: " + ProgInfo.SaveDir + ProgInfo.ShortName + ".log");
+    ShowPlainNotice("Logbuch wird gespeichert in: %s|" + ProgInfo.SaveDir + ProgInfo.ShortName + ".log");
     ProgInfo.LogEnabled = CreateLogFile({
         FormatDateRec(NowRec(), 2),
         "Programm:   " + platform.folders->ExecutablePath(),

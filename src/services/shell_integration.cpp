@@ -102,15 +102,15 @@ void ShowShellError(int code)
     case 3: MyShowMessage("Pfad nicht gefunden"); return;
     case 5: MyShowMessage("Zugriff verweigert"); return;
     // "Fehler: nicht genug freier Speicher zur Ausführung des Programms"
-    case 8: ShowPlainMessage("Fehler: nicht genug freier Speicher zur Ausf\xFChrung des Programms"); return;
-    case 11: ShowPlainMessage("Fehler: Keine EXE-Datei"); return;
-    case 26: ShowPlainMessage("Fehler bei der Shareverwaltung"); return;
+    case 8: ShowPlainNotice("Fehler: nicht genug freier Speicher zur Ausf\xFChrung des Programms"); return;
+    case 11: ShowPlainNotice("Fehler: Keine EXE-Datei"); return;
+    case 26: ShowPlainNotice("Fehler bei der Shareverwaltung"); return;
     // "Fehler: Der Dateiname ist ungültig"
-    case 27: ShowPlainMessage("Fehler: Der Dateiname ist ung\xFCltig"); return;
-    case 31: ShowPlainMessage("Fehler: Es existiert keine Verkn\xFCpfung mit der Datei"); return;
+    case 27: ShowPlainNotice("Fehler: Der Dateiname ist ung\xFCltig"); return;
+    case 31: ShowPlainNotice("Fehler: Es existiert keine Verkn\xFCpfung mit der Datei"); return;
     case 32: MyShowMessage("Eine DLL konnte nicht gefunden werden"); return;
     default:
         if (code >= 1 && code <= 31)
-            ShowPlainMessage("Unbekannter Fehler: " + NumToStr(code));
+            ShowPlainNotice("Unbekannter Fehler: %s|" + NumToStr(code));
     }
 }

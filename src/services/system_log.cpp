@@ -31,7 +31,7 @@ void ReportError(std::int32_t code, const std::string& message)
 {
     std::string text = "Ok";
     if (code != 0)
-        text = message.empty() ? "Allgemeiner Fehler. Nr. " + NumToStr(code) : message;
+        text = message.empty() ? "Allgemeiner Fehler. Nr. %s|" + NumToStr(code) : message;
     text = TranslateProgramText(text) + ".";
     LogLine(text);
     if (code < 0)

@@ -2,15 +2,16 @@
 
 #include "datastore/binary_data.h"
 #include "datastore/window_records.h"
+#include "platform/system_folders.h"
 #include "services/program_files.h"
 #include "services/program_record.h"
 #include "services/program_start.h"
-#include "services/shell_integration.h"
 #include "services/system_log.h"
 #include "services/text_helpers.h"
 #include "setup/app_icon.h"
 #include "setup/dir_dialog.h"
 #include "setup/fixed_texts.h"
+#include "setup/info_actions.h"
 #include "setup/installation_check.h"
 #include "setup/licence_text.h"
 #include "setup/setup_pages.h"
@@ -23,13 +24,15 @@
 #include "support/qt_text.h"
 #include "support/translation.h"
 
-
 #include <QApplication>
+#include <QButtonGroup>
 #include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 
 Tinfoform* Infoform = nullptr;
@@ -41,6 +44,13 @@ constexpr int kTextTop = 70;
 constexpr int kBorderWidth = 10;
 constexpr int kWidth = 480;
 constexpr int kHeight = 470;
+// The information page: the link and licence buttons, the contact box, the language choice.
+constexpr int kPageButtonWidth = 200;
+constexpr int kPageButtonHeight = 20;
+constexpr int kContactWidth = 300;
+constexpr int kContactHeight = 110;
+constexpr int kLanguageWidth = 160;
+constexpr int kLanguageHeight = 60;
 
 std::unique_ptr<TBinaryData> Component(const char* name)
 {
@@ -53,6 +63,14 @@ Widget* Named(Widget* widget, const char* name)
 {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
+}
+
+QPushButton* PageButton(QWidget* parent, const char* name, const char* caption, const char* hint)
+{
+    auto* button = Named(new QPushButton(FromAnsi(caption), parent), name);
+    button->setToolTip(FromAnsi(hint));
+    button->resize(kPageButtonWidth, kPageButtonHeight);
+    return button;
 }
 
 QFrame* Bevel(QWidget* parent, const char* name)
@@ -72,7 +90,7 @@ void SetFontPixels(QWidget* widget, int pixels, bool bold)
 }
 
 // A button that looks like a link: blue, underlined, without a frame.
-void LookLikeLink(TBitBtn* button)
+void LookLikeLink(QPushButton* button)
 {
     QFont font = button->font();
     font.setUnderline(true);
@@ -147,8 +165,46 @@ void Tinfoform::CreateComponents()
     connect(zu, &QPushButton::clicked, this, &Tinfoform::zuClick);
     connect(ChooseDirbtn, &QPushButton::clicked, this, &Tinfoform::ChooseDirbtnClick);
     connect(homepagebtn, &QPushButton::clicked, this, &Tinfoform::homepagebtnClick);
+    CreateInformationComponents();
     connect(tc1, &TMyCheckBox::clicked, this, [this] { wizard_.Choice().startMenuLink = tc1->Checked(); });
     connect(tc2, &TMyCheckBox::clicked, this, [this] { wizard_.Choice().desktopLink = tc2->Checked(); });
+}
+
+void Tinfoform::CreateInformationComponents()
+{
+    const char linkHint[] = "erstellt eine Verkn\xFCpfung zu dem Programm, damit Sie es leichter starten k\xF6nnen";
+    Sprachgroup = Named(new QGroupBox(client), "Sprachgroup");
+    Sprachgroup->resize(kLanguageWidth, kLanguageHeight);
+    languageItems = new QButtonGroup(Sprachgroup);
+    int item = 0;
+    for (const char* caption : {"Sprache: deutsch", "Language: english"}) {
+        auto* radio = Named(new QRadioButton(FromAnsi(caption), Sprachgroup), item == 0 ? "Sprache0" : "Sprache1");
+        radio->setGeometry(10, 8 + item * 24, kLanguageWidth - 20, 22);
+        languageItems->addButton(radio, item++);
+    }
+    LinkStartmenubtn = PageButton(client, "LinkStartmenubtn", "Link im &Startmen\xFC erstellen", linkHint);
+    DesktopLink = PageButton(client, "DesktopLink", "Link auf dem &Desktop erstellen", linkHint);
+    Lizenzbtn = PageButton(client, "Lizenzbtn", "&Lizenzvertrag anzeigen", "zeigt weitere Informationen zum Programm an");
+    GroupBox2 = Named(new QGroupBox(FromAnsi("Kontakt"), client), "GroupBox2");
+    GroupBox2->resize(kContactWidth, kContactHeight);
+    MyLabel2 = Named(new TMyLabel(GroupBox2, "Anleitung + Homepage"), "MyLabel2");
+    MyLabel2->move(10, 20);
+    MyLabel1 = Named(new TMyLabel(GroupBox2, "E-Mail + Support"), "MyLabel1");
+    MyLabel1->move(10, 62);
+    for (TMyLabel* label : {MyLabel1, MyLabel2})
+        label->SetAutosize(true);
+    EMailbtn = Named(new TBitBtn(GroupBox2), "EMailbtn");
+    EMailbtn->setGeometry(10, 80, kContactWidth - 20, 22);
+    LookLikeLink(EMailbtn);
+    // The homepage button lies over the contact box on this page.
+    homepagebtn->raise();
+
+    connect(languageItems, &QButtonGroup::idClicked, this, &Tinfoform::SprachgroupClick);
+    connect(LinkStartmenubtn, &QPushButton::clicked, this, &Tinfoform::LinkStartmenubtnClick);
+    connect(DesktopLink, &QPushButton::clicked, this, &Tinfoform::DesktopLinkClick);
+    connect(Lizenzbtn, &QPushButton::clicked, this, &Tinfoform::LizenzbtnClick);
+    connect(htmlbtn, &QPushButton::clicked, this, &Tinfoform::LizenzbtnClick);
+    connect(EMailbtn, &QPushButton::clicked, this, &Tinfoform::EMailbtnClick);
 }
 
 void Tinfoform::FormCreate()
@@ -161,6 +217,7 @@ void Tinfoform::FormCreate()
     Sprachliste.Insertstrings(0, trans->Lines());
     homepagebtn->SetCaption(ProgInfo.Byline);
     ProgInfo.ContactAddress = ContactText();
+    EMailbtn->SetCaption(ProgInfo.ContactAddress);
     SetUpAppearance();
     CheckInstallation(wizard_, *this);
 }
@@ -233,6 +290,9 @@ void Tinfoform::ShowPage()
     case FinishedPage:
         ca2->setGeometry(kTextLeft, kTextTop, cw - kTextLeft, B2->y() - 80);
         break;
+    case InformationPage:
+        ShowInformationPage();
+        break;
     default:
         break;
     }
@@ -246,6 +306,8 @@ void Tinfoform::ShowPage()
         we->setFocus();
     } else if (content.focus == SetupFocus::Cancel) {
         ab->setFocus();
+    } else if (content.focus == SetupFocus::Licence) {
+        Lizenzbtn->setFocus();
     }
 }
 
@@ -284,10 +346,32 @@ void Tinfoform::ShowOptionsPage()
     tc2->SetChecked(wizard_.Choice().desktopLink);
 }
 
+// Vendor and title above; the link and licence buttons at the left of the
+// language choice; the contact box at the bottom, holding the homepage too.
+void Tinfoform::ShowInformationPage()
+{
+    const int cw = client->width();
+    ca2->setGeometry(kTextLeft, kTextTop, cw - 10 - kTextLeft, client->height() - 40);
+    GroupBox2->move(1, B2->y() - GroupBox2->height() - 3);
+    Sprachgroup->move(cw - Sprachgroup->width() - 8, GroupBox2->y() - 8 - Sprachgroup->height());
+    Sprachgroup->setVisible(TranslationOn);
+    if (QAbstractButton* current = languageItems->button(CurrentLanguage))
+        current->setChecked(true);
+    LinkStartmenubtn->move(kTextLeft, Sprachgroup->y() + 7);
+    DesktopLink->move(kTextLeft, Sprachgroup->y() + LinkStartmenubtn->height() + 7);
+    Lizenzbtn->move(kTextLeft, LinkStartmenubtn->y() + 45);
+    homepagebtn->setGeometry(GroupBox2->x() + 10, GroupBox2->y() + MyLabel2->y() + 20, EMailbtn->width(),
+                             EMailbtn->height());
+}
+
 void Tinfoform::ApplyVisibility(const SetupPageContent& content)
 {
     for (QWidget* widget : std::initializer_list<QWidget*>{tc1, tc2, ca3})
         widget->setVisible(content.options);
+    for (QWidget* widget : std::initializer_list<QWidget*>{LinkStartmenubtn, DesktopLink, Lizenzbtn, GroupBox2})
+        widget->setVisible(content.information);
+    if (!content.information)
+        Sprachgroup->hide();
     ab->setVisible(content.Shows(ShowCancel));
     we->setVisible(content.Shows(ShowForward));
     zu->setVisible(content.Shows(ShowBack));
@@ -316,11 +400,20 @@ void Tinfoform::ChooseDirbtnClick()
     Pfadtxt->setText(FromAnsi(wizard_.Choice().folder));
 }
 
-void Tinfoform::homepagebtnClick()
+void Tinfoform::homepagebtnClick() { OpenHomepage(); }
+
+void Tinfoform::EMailbtnClick() { WriteEMail(); }
+
+void Tinfoform::LinkStartmenubtnClick() { CreateProgramLink(SpecialFolderPrograms); }
+
+void Tinfoform::DesktopLinkClick() { CreateProgramLink(SpecialFolderDesktopDirectory); }
+
+void Tinfoform::LizenzbtnClick() { OpenLicencePages(lizenzde->Lines(), lizenzen->Lines()); }
+
+void Tinfoform::SprachgroupClick(int index)
 {
-    std::string anchor = ProgInfo.Title;
-    ReplaceAll(anchor, " ", "");
-    ShellOpenDocument(ProgInfo.Byline + "/home.htm#" + anchor);
+    TranslateForms(index);
+    ShowPage(); // the texts made from program texts, too
 }
 
 void Tinfoform::reject()
@@ -333,6 +426,11 @@ void Tinfoform::SwitchLanguage(int language) { TranslateForms(language); }
 
 void Tinfoform::ShowModal() { exec(); }
 
-void Tinfoform::Close() { done(mrOk); }
+// Closing by the forward button asks the same as closing the window.
+void Tinfoform::Close()
+{
+    if (wizard_.CloseQuery(installed))
+        done(mrOk);
+}
 
 InstallIcons Tinfoform::Icons() { return {AppIconPng(), AppIconSvg()}; }

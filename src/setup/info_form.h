@@ -5,7 +5,9 @@
 
 #include <memory>
 
+class QButtonGroup;
 class QFrame;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -19,8 +21,9 @@ class TOkbutton;
 
 // The information form: created at start-up, it decides the program's role
 // (CheckInstallation). When the program is not installed it is shown as the
-// setup wizard (pages 0 to 3); an installed program keeps it on the information
-// page (10) for later.
+// setup wizard (pages 0 to 3); an installed program shows it as the information
+// dialog (page 10): vendor and title, the language choice, links, the licence
+// as a web page and the contact addresses.
 class Tinfoform : public ModalForm, private SetupHost {
     Q_OBJECT
 
@@ -37,6 +40,12 @@ public:
     void abClick();
     void ChooseDirbtnClick();
     void homepagebtnClick();
+    void EMailbtnClick();
+    void LinkStartmenubtnClick();
+    void DesktopLinkClick();
+    void LizenzbtnClick();
+    // The language choice: switches every window to the language of the item (0 German, 1 English).
+    void SprachgroupClick(int index);
 
     void reject() override;
 
@@ -50,6 +59,8 @@ private:
     void PlaceButtons();
     void ShowLicencePage();
     void ShowOptionsPage();
+    void ShowInformationPage();
+    void CreateInformationComponents();
     void ApplyVisibility(const SetupPageContent& content);
 
     // SetupHost
@@ -80,6 +91,16 @@ private:
     TMyCheckBox* tc1 = nullptr;
     TMyCheckBox* tc2 = nullptr;
     TBitBtn* homepagebtn = nullptr;
+    // The information page.
+    QGroupBox* Sprachgroup = nullptr;
+    QButtonGroup* languageItems = nullptr;
+    QPushButton* LinkStartmenubtn = nullptr;
+    QPushButton* DesktopLink = nullptr;
+    QPushButton* Lizenzbtn = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    TMyLabel* MyLabel2 = nullptr;
+    TMyLabel* MyLabel1 = nullptr;
+    TBitBtn* EMailbtn = nullptr;
 };
 
 // The program's information form, set while it exists.

@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 #include "services/program_record.h"
+#include "services/text_helpers.h"
 
 // The build names where it installs the program; a compile without it (the
 // check that the core builds for Windows) has no shared program file.
@@ -45,5 +46,7 @@ std::string IconFile(const std::string& folder) { return folder + ProgInfo.Short
 std::string ScalableIconFile(const std::string& folder) { return folder + ProgInfo.ShortName + ".svg"; }
 
 std::string LinkFileName() { return ProgInfo.Title + ".lnk"; }
+
+std::string VersionlessLinkFileName() { return LeftStr(ProgInfo.Title, LastPos(" ", ProgInfo.Title) - 1) + ".lnk"; }
 
 } // namespace installation

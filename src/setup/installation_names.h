@@ -60,5 +60,8 @@ std::string ScalableIconFile(const std::string& folder); // folder + ShortName +
 // The name of the start-menu and desktop links: Title + ".lnk" (on Linux the
 // launcher Title + ".desktop" beside it).
 std::string LinkFileName();
+// The name of the links the information dialog makes: the title without its
+// version (up to its last blank) + ".lnk"; a title without a blank gives ".lnk".
+std::string VersionlessLinkFileName();
 
 } // namespace installation

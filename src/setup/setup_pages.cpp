@@ -67,6 +67,14 @@ void FillPage(SetupPageContent& content, int page)
         content.heading = TranslateProgramText("Installation abgeschlossen");
         content.text = FinishedText();
         break;
+    case InformationPage:
+        content.caption = TranslateProgramText("Informationen zu diesem Programm");
+        content.heading = ProgInfo.Maker;
+        content.mask = ShowForward;
+        content.text = TranslateProgramText("Programmtitel") + ": " + ProgInfo.Title + kCR + kCR;
+        content.information = true;
+        content.focus = SetupFocus::Licence;
+        break;
     default:
         break;
     }

@@ -11,7 +11,7 @@ enum SetupPageNumber { WelcomePage = 0, LicencePage = 1, OptionsPage = 2, Finish
 // Bits of the button mask.
 enum : int { ShowCancel = 1, ShowForward = 2, ShowBack = 4, ShowFolder = 8 };
 
-enum class SetupFocus { Default, Forward, Cancel };
+enum class SetupFocus { Default, Forward, Cancel, Licence };
 
 struct SetupPageContent {
     std::string caption;       // of the form
@@ -26,13 +26,14 @@ struct SetupPageContent {
     std::string backCaption;
     bool licence = false; // the licence text and its web-page button
     bool options = false; // the link boxes and ca3
+    bool information = false; // the information page's buttons, language choice and contact box
     SetupFocus focus = SetupFocus::Default;
 
     bool Shows(int bit) const { return (mask & bit) != 0; }
 };
 
-// The content of a wizard page (0 to 3). An unknown page shows only the caption
-// and the cancel button; the information page (10) adds its own controls.
+// The content of a wizard page (0 to 3) or of the information page (10). An
+// unknown page shows only the caption and the cancel button.
 SetupPageContent SetupPage(int page);
 
 // The licence page's text below the document: "Yes" accepts the licence.

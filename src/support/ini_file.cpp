@@ -20,8 +20,8 @@ namespace {
 
 const std::string kSignature = "ZUK";
 
-// "... ist schreibgeschützt. Nicht gespeichert."
-const std::string kReadOnlyTail = " ist schreibgesch\xFCtzt. Nicht gespeichert.";
+// "Die Datei %s ist schreibgeschützt. Nicht gespeichert."
+const std::string kReadOnly = "Die Datei %s ist schreibgesch\xFCtzt. Nicht gespeichert.|";
 // "... Änderungen werden nicht gespeichert."
 const std::string kUnreadable = "Die Datei %s konnte nicht gelesen werden. \xC4nderungen werden nicht gespeichert.|";
 const std::string kNotSaved = "Die Datei %s konnte nicht gespeichert werden.|";
@@ -231,7 +231,7 @@ void tinifile2::UpdateFile()
         return;
     const std::string path = AnsiToUtf8(fileName_);
     if (IsWriteProtected(path)) {
-        MyMessageDlg("Die Datei " + fileName_ + kReadOnlyTail, mtWarning, mbOK);
+        MyMessageDlg(kReadOnly + fileName_, mtWarning, mbOK);
         return;
     }
     ReplaceFileBytes(path, FileBytes());

@@ -124,6 +124,8 @@ private:
             CaptionAndHint(widget);
         else if (qobject_cast<QLineEdit*>(widget))
             Property(widget, "text");
+        else if (qobject_cast<QAbstractSpinBox*>(widget)) // an edit field for numbers: its hint
+            Property(widget, "toolTip");
         else if (widget->inherits("THTMLcolor"))
             ColourBoxes(widget);
         else if (auto* tabs = qobject_cast<QTabWidget*>(widget))

@@ -10,7 +10,8 @@ class QWidget;
 // parent) and every object it owns is translated by kind: buttons, check
 // boxes, labels, radio buttons and tool buttons (caption and tool tip),
 // window titles, group box titles, list view column captions but the last,
-// menu actions, line edit texts, tab texts, the project's own controls.
+// menu actions, line edit texts, spin box hints, tab texts, the project's own
+// controls.
 //
 // Controls whose caption is not their native Qt text (TMyLabel, TMyCheckBox,
 // TMyRadioButton) keep it in the Qt property "Caption" (QString). A panel is a

@@ -1,5 +1,7 @@
 #include "support/messages.h"
 
+#include "support/translation.h"
+
 #include <iostream>
 
 namespace {
@@ -38,3 +40,5 @@ std::uint16_t MyMessageDlg(const std::string& message, std::uint8_t dialogType,
 void MyShowMessage(const std::string& message) { currentService->ShowMessage(message); }
 
 void ShowPlainMessage(const std::string& text) { currentService->PlainMessage(text); }
+
+void ShowPlainNotice(const std::string& message) { ShowPlainMessage(TranslateProgramText(message)); }

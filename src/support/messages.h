@@ -45,3 +45,5 @@ std::uint16_t MyMessageDlg(const std::string& message, std::uint8_t dialogType,
                            std::uint16_t buttons, int helpContext = 0);
 void MyShowMessage(const std::string& message);
 void ShowPlainMessage(const std::string& text);
+// The plain message box for the user: the text is translated like the others'.
+void ShowPlainNotice(const std::string& message);

@@ -165,6 +165,7 @@ void ShowNotice(const std::string& message)
     label->SetCaption(TranslateProgramText(message));
 
     auto* ok = new TOkbutton(&dialog);
+    ok->SetCaption(TranslateProgramText(ok->Caption()));
     ok->SetCancel(true);
 
     const NoticeLayout layout = LayOutNotice(MeasureNotice(*label, *ok));

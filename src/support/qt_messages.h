@@ -22,5 +22,6 @@ using DialogSoundPlayer = std::function<void(DialogSound)>;
 DialogSoundPlayer SetDialogSoundPlayer(DialogSoundPlayer player);
 
 // Installs the Qt dialogs as the program's MessageService (the plain message
-// for the developer is a QMessageBox) and returns the service it replaces.
+// is a QMessageBox, translated like the others when the language list knows
+// it) and returns the service it replaces.
 MessageService* InstallQtMessages();

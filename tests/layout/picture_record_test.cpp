@@ -84,7 +84,7 @@ TEST_F(PictureRecordTest, OnlyTheExtensionBmpIsAPicture)
         TBinaryData record = Record(extension, Bitmap(2, 2));
         EXPECT_FALSE(PictureRecordBitmap(record)) << extension;
     }
-    EXPECT_EQ(messages.plain, std::vector<std::string>(3, "Bild \"bildmemo\" existiert nicht."));
+    EXPECT_EQ(messages.plain, std::vector<std::string>(3, "Bild \"%s\" existiert nicht.|bildmemo"));
 }
 
 TEST_F(PictureRecordTest, BytesThatAreNoBitmapAreRefused)
@@ -121,7 +121,7 @@ TEST_F(PictureRecordTest, BytesThatAreNoBitmapAreRefused)
     // A compressed record whose block is damaged holds no bitmap either.
     TBinaryData damaged = Record("bmp", packedGood.substr(0, packedGood.size() / 2), true);
     EXPECT_FALSE(PictureRecordBitmap(damaged));
-    EXPECT_EQ(messages.plain, std::vector<std::string>(refused.size() + 1, "Bild \"bildmemo\" ist keine Windows-Bitmap."));
+    EXPECT_EQ(messages.plain, std::vector<std::string>(refused.size() + 1, "Bild \"%s\" ist keine Windows-Bitmap.|bildmemo"));
 
     TBinaryData packed = Record("bmp", packedGood, true);
     const std::string* bytes = PictureRecordBitmap(packed);

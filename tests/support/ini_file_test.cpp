@@ -299,7 +299,7 @@ TEST_F(IniFileTest, RefusesToWriteAReadOnlyFile)
     EXPECT_EQ(Stored(), "[A]\r\nx=1\r\n");
     ASSERT_EQ(messages_.dialogs.size(), 2u);
     for (const auto& dialog : messages_.dialogs) {
-        EXPECT_EQ(dialog.message, "Die Datei " + Name() + " ist schreibgesch\xFCtzt. Nicht gespeichert.");
+        EXPECT_EQ(dialog.message, "Die Datei %s ist schreibgesch\xFCtzt. Nicht gespeichert.|" + Name());
         EXPECT_EQ(dialog.type, mtWarning);
         EXPECT_EQ(dialog.buttons, mbOK);
     }
