@@ -51,8 +51,19 @@ std::string SettingsFile(const std::string& folder);
 // The icon pictures installed beside the program, for the launchers.
 std::string IconFile(const std::string& folder);       // folder + ShortName + ".png"
 std::string ScalableIconFile(const std::string& folder); // folder + ShortName + ".svg"
+// The log, when it is written in an installation folder: see LogFileNameIn.
+std::string LogFile(const std::string& folder);
+// The licence document as a web page, written into the save folder by the
+// information dialog (the German page's name holds "DE", the English one's not).
+std::string LicencePageFile(const std::string& folder, bool german);
 // The name of the start-menu and desktop links: Title + ".lnk" (on Linux the
 // launcher Title + ".desktop" beside it).
 std::string LinkFileName();
+
+// The uninstaller written out for one removal: the file kUninstallerFile in a
+// new private folder of the temporary folder whose name starts with
+// UninstallerFolderPrefix().
+inline constexpr char kUninstallerFile[] = "quninst";
+std::string UninstallerFolderPrefix(); // ShortName + "-uninstall-"
 
 } // namespace installation
