@@ -168,6 +168,17 @@ TEST_F(UninstallE2e, AnsweringNoKeepsEverything)
     EXPECT_EQ(Differences(before, HomeTree()), "");
 }
 
+TEST_F(UninstallE2e, ARunningKeyboardIsNotRemovedUnderIt)
+{
+    InstallDefault();
+    app = Start(folder / "Tapsodia", {"=0"}); // as the installer starts it: without the instance lock
+    WaitForWindow("^Tapsody 1\\.7 ");
+    const Tree before = HomeTree();
+    const std::string said = Uninstall({(folder / "Tapsodia").string(), "/uninstall"}, "^Fehler$", "Return", "");
+    EXPECT_NE(said.find("Tapsody 1.7 l\xC3\xA4uft noch."), std::string::npos) << said;
+    EXPECT_EQ(Differences(before, HomeTree()), "");
+}
+
 TEST_F(UninstallE2e, AFileOfTheUserStaysAndIsNamedInEnglish)
 {
     InstallDefault();

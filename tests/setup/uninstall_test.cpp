@@ -222,6 +222,14 @@ TEST_F(UninstallTest, NothingInstalledOrTheProgramStillRunning)
                                        "Deinstallation dann erneut.|Tapsody 1.7"});
     EXPECT_EQ(State(), installed);
     EXPECT_EQ(fake.instanceLocks.requested, std::vector<std::string>{"Tapsodia"});
+
+    // A copy started with "=" takes no lock; its keyboard window tells.
+    fake.instanceLocks.result = InstanceLockResult::Acquired;
+    fake.desktop.windows = {{7, "Tapsody 1.7 https://tapsody.example"}};
+    fake.messages.shown.clear();
+    EXPECT_EQ(RunUninstaller(0ms), 1);
+    EXPECT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(State(), installed);
 }
 
 TEST_F(UninstallTest, SpeaksTheLanguageTheVendorKeyNames)

@@ -30,19 +30,31 @@ void TakeStoredLanguage()
         SwitchLanguage(*stored, [](std::uint8_t, std::uint8_t) {});
 }
 
-// Waits for a copy of the program that is still running (the one that started
-// this uninstaller is about to end); false when one runs on.
-bool ProgramHasEnded(std::chrono::milliseconds lockWait, std::unique_ptr<InstanceLockHandle>& lock)
+// A copy of the program runs while it holds its lock (a copy started with "="
+// takes none) or shows a window with its title.
+bool ProgramRuns(const std::string& title, std::unique_ptr<InstanceLockHandle>& lock)
+{
+    if (!lock && ThePlatform().instanceLocks->Acquire(ProgInfo.ShortName, lock) == InstanceLockResult::HeldElsewhere)
+        return true;
+    const std::string shown = UpperStr(title);
+    for (const DesktopWindow& window : ThePlatform().desktop->TopLevelWindows())
+        if (StartsWith(UpperStr(window.title), shown))
+            return true;
+    return false;
+}
+
+// Waits for the program to end (the copy that started this uninstaller is about
+// to); false when a copy runs on.
+bool ProgramHasEnded(const std::string& title, std::chrono::milliseconds lockWait,
+                     std::unique_ptr<InstanceLockHandle>& lock)
 {
     const auto deadline = std::chrono::steady_clock::now() + lockWait;
-    for (;;) {
-        const InstanceLockResult result = ThePlatform().instanceLocks->Acquire(ProgInfo.ShortName, lock);
-        if (result != InstanceLockResult::HeldElsewhere)
-            return true; // acquired, or no lock to tell by
+    while (ProgramRuns(title, lock)) {
         if (std::chrono::steady_clock::now() >= deadline)
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
+    return true;
 }
 
 bool UserConfirms(const FoundInstallation& found)
@@ -72,7 +84,7 @@ int RunUninstaller(std::chrono::milliseconds lockWait)
         return 1;
     }
     std::unique_ptr<InstanceLockHandle> lock;
-    if (!ProgramHasEnded(lockWait, lock)) {
+    if (!ProgramHasEnded(found.title, lockWait, lock)) {
         MyMessageDlg("%s l\xE4uft noch. Bitte beenden Sie das Programm und starten Sie die Deinstallation dann "
                      "erneut.|" +
                          found.title,

@@ -7,7 +7,8 @@
 // name of the program to remove (ShortName), its title and Maker: it shows its
 // texts in the language the vendor key's Sprache names, finds the installation,
 // refuses a folder that is not ours, waits up to lockWait for a running copy
-// of the program to end, asks, removes and reports. Returns the exit status:
+// of the program to end (its lock, or a window with its title), asks, removes
+// and reports. Returns the exit status:
 // 0 when it removed everything or had nothing to do, 1 otherwise.
 int RunUninstaller(std::chrono::milliseconds lockWait);
 

@@ -84,7 +84,7 @@ int main(int argc, char** argv)
         return 2;
     }
     ProgInfo.ShortName = ParamLine;
-    const int status = RunUninstaller(10s);
+    const int status = RunUninstaller(5s);
     RemoveOwnCopy();
     return status;
 }
