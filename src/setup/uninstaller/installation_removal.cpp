@@ -66,6 +66,14 @@ void RemoveLinks(const std::string& program, RemovalResult& result)
     }
 }
 
+// The files an installation writes into its folder, in the order they are removed.
+std::vector<std::string> InstalledFiles(const std::string& folder)
+{
+    return {in::ProgramFile(folder),           in::SettingsFile(folder),           in::LogFile(folder),
+            in::LicencePageFile(folder, true), in::LicencePageFile(folder, false), in::IconFile(folder),
+            in::ScalableIconFile(folder)};
+}
+
 void RemoveFiles(const std::string& folder, RemovalResult& result)
 {
     FileSystem& files = *ThePlatform().files;
@@ -78,13 +86,7 @@ void RemoveFolder(const std::string& folder, RemovalResult& result)
 {
     FileSystem& files = *ThePlatform().files;
     const auto entries = files.ListFolder(folder);
-    if (entries && entries->empty()) {
-        result.folderRemoved = files.RemoveFolder(folder);
-        if (!result.folderRemoved)
-            result.failed.push_back(folder);
-        return;
-    }
-    if (!entries) {
+    if (!entries || (entries->empty() && !files.RemoveFolder(folder))) {
         result.failed.push_back(folder);
         return;
     }
@@ -136,13 +138,6 @@ std::string RefusalOf(const std::string& folder)
     if (!ThePlatform().files->FileExists(in::ProgramFile(folder)))
         return "Das Installationsverzeichnis %s enth\xE4lt das Programm nicht.|" + folder;
     return {};
-}
-
-std::vector<std::string> InstalledFiles(const std::string& folder)
-{
-    return {in::ProgramFile(folder),           in::SettingsFile(folder),           in::LogFile(folder),
-            in::LicencePageFile(folder, true), in::LicencePageFile(folder, false), in::IconFile(folder),
-            in::ScalableIconFile(folder)};
 }
 
 RemovalResult RemoveInstallation(const FoundInstallation& found)

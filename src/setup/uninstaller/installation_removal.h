@@ -26,7 +26,6 @@ std::string RefusalOf(const std::string& folder);
 struct RemovalResult {
     std::vector<std::string> failed;       // what could not be removed, as shown to the user
     std::vector<std::string> leftInFolder; // entries of the folder that are not ours
-    bool folderRemoved = false;
 };
 
 // Removes the launchers that start the program file, the files of the list in
@@ -35,9 +34,6 @@ struct RemovalResult {
 // when nothing is left in it. The registry entries stay while the program file
 // does, so that the removal can be run again. The folder must have passed RefusalOf.
 RemovalResult RemoveInstallation(const FoundInstallation& found);
-
-// The files of the list, in the order they are removed.
-std::vector<std::string> InstalledFiles(const std::string& folder);
 
 // The final report, translated: done, or what was left and why.
 std::string RemovalReport(const FoundInstallation& found, const RemovalResult& result);
