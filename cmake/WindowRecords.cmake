@@ -5,7 +5,8 @@
 #                         COMPONENTS <name> <file> <extension> [<name> <file> <extension>]...)
 #
 # Each component names its data file (relative to the calling folder, or
-# absolute) and the extension the component carries, such as txt or bmp; ""
+# absolute), or a target of the build whose file is packed once it is built,
+# and the extension the component carries, such as txt or bmp; ""
 # for none. The record goes into the target, by default the object library
 # tapsody_records, which every program that reads records links directly. The
 # build also leaves the record as <Window>.rec in the calling folder's build
@@ -46,12 +47,17 @@ function(tapsody_window_record window)
     math(EXPR extension_index "${index} + 2")
     set(name "${ARGV${index}}")
     set(extension "${ARGV${extension_index}}")
-    cmake_path(ABSOLUTE_PATH ARGV${file_index} BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR} OUTPUT_VARIABLE file)
     if(NOT name MATCHES "^[A-Za-z_][A-Za-z0-9_]*$" OR NOT extension MATCHES "^[A-Za-z0-9_]*$")
       message(FATAL_ERROR "tapsody_window_record(${window}): bad component name or extension: \"${name}\" \"${extension}\"")
     endif()
-    if(NOT EXISTS ${file})
-      message(FATAL_ERROR "tapsody_window_record(${window}): ${file} does not exist")
+    if(TARGET "${ARGV${file_index}}")
+      set(file "$<TARGET_FILE:${ARGV${file_index}}>")
+      list(APPEND files "${ARGV${file_index}}") # the target: built before the record is packed
+    else()
+      cmake_path(ABSOLUTE_PATH ARGV${file_index} BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR} OUTPUT_VARIABLE file)
+      if(NOT EXISTS ${file})
+        message(FATAL_ERROR "tapsody_window_record(${window}): ${file} does not exist")
+      endif()
     endif()
     if(extension STREQUAL "")
       list(APPEND components "${name}=${file}")

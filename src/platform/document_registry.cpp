@@ -46,6 +46,17 @@ bool DocumentRegistry::DeleteKey(RegistryRoot root, const std::string& key)
     return Update([&](RegDocument& document) { return document.RemoveKey(path); });
 }
 
+bool DocumentRegistry::DeleteKeyIfEmpty(RegistryRoot root, const std::string& key)
+{
+    const std::string path = RegKeyPath(root, key);
+    bool held = false;
+    const bool kept = Update([&](RegDocument& document) {
+        held = document.HoldsAnything(path);
+        return !held && document.RemoveKey(path);
+    });
+    return kept && !held;
+}
+
 bool DocumentRegistry::ValueExists(RegistryRoot root, const std::string& key, const std::string& name)
 {
     bool exists = false;

@@ -15,6 +15,7 @@ public:
     bool KeyExists(RegistryRoot root, const std::string& key) override;
     bool CreateKey(RegistryRoot root, const std::string& key) override;
     bool DeleteKey(RegistryRoot root, const std::string& key) override;
+    bool DeleteKeyIfEmpty(RegistryRoot root, const std::string& key) override;
     bool ValueExists(RegistryRoot root, const std::string& key, const std::string& name) override;
     std::optional<std::string> ReadString(RegistryRoot root, const std::string& key,
                                           const std::string& name) override;

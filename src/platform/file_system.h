@@ -25,6 +25,8 @@ public:
     // Copies a file; false when it cannot, or when target exists and overwrite is off.
     virtual bool Copy(const std::string& source, const std::string& target, bool overwrite) = 0;
     virtual bool Remove(const std::string& path) = 0;
+    // Removes an empty folder; false when it cannot (not empty, missing, not permitted).
+    virtual bool RemoveFolder(const std::string& path) = 0;
     // The entries of a folder without "." and "..", in no particular order;
     // nothing when it cannot be read (missing, not permitted, or on a network
     // file system that does not answer in time).
@@ -41,6 +43,15 @@ public:
     // file of its own (never through a link or over a file already there), then
     // removes it again.
     virtual bool ProbeWritable(const std::string& folder, const std::string& name) = 0;
+
+    // Makes a new folder in parent that only the user may enter, named prefix
+    // and a few random characters, never one that stood there before; its path
+    // ending in "/", or nothing when it cannot.
+    virtual std::optional<std::string> CreatePrivateFolder(const std::string& parent, const std::string& prefix) = 0;
+    // Writes bytes to a new program file at path that only the user may read,
+    // change or start; false when anything stands at path already or the file
+    // cannot be written whole (nothing is left behind then).
+    virtual bool CreatePrivateProgram(const std::string& path, const std::string& bytes) = 0;
 
     // Text files that may sit in a folder shared with other users, such as the
     // log: neither call follows a link at path or writes into another user's

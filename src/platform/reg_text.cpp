@@ -270,6 +270,13 @@ bool RegDocument::HasKey(const std::string& path) const
     });
 }
 
+bool RegDocument::HoldsAnything(const std::string& path) const
+{
+    return std::any_of(keys.begin(), keys.end(), [&](const RegKey& key) {
+        return IsBelow(key.path, path) || (SameRegName(key.path, path) && !key.values.empty());
+    });
+}
+
 RegKey& RegDocument::AddKey(const std::string& path)
 {
     keys.push_back(RegKey{path, {}});

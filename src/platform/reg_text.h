@@ -37,6 +37,8 @@ struct RegDocument {
     RegKey* FindKey(const std::string& path);
     // The key itself, or a key below it, is listed.
     bool HasKey(const std::string& path) const;
+    // The key holds values or has keys below it.
+    bool HoldsAnything(const std::string& path) const;
     RegKey& AddKey(const std::string& path);
     // Removes the key and every key below it; true when something was removed.
     bool RemoveKey(const std::string& path);

@@ -20,6 +20,9 @@ public:
     virtual bool CreateKey(RegistryRoot root, const std::string& key) = 0;
     // Removes the key with its values and subkeys; true when it is gone afterwards.
     virtual bool DeleteKey(RegistryRoot root, const std::string& key) = 0;
+    // Removes the key only when it holds neither values nor subkeys; true when
+    // it is gone afterwards.
+    virtual bool DeleteKeyIfEmpty(RegistryRoot root, const std::string& key) = 0;
 
     virtual bool ValueExists(RegistryRoot root, const std::string& key, const std::string& name) = 0;
     // Nothing when the key or value is missing or has another type.

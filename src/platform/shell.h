@@ -52,4 +52,9 @@ public:
     // system without link actions leaves them out. Returns whether the link was written.
     virtual bool CreateLink(const std::string& target, const std::string& linkFile, const std::string& workFolder,
                             const LinkDetails& details) = 0;
+    // The links in folder that start target, by the names CreateLink was given
+    // (ending in ".lnk"); links that cannot be read are left out.
+    virtual std::vector<std::string> LinksTo(const std::string& folder, const std::string& target) = 0;
+    // Removes the link named linkFile as CreateLink stored it; true when it is gone.
+    virtual bool RemoveLink(const std::string& linkFile) = 0;
 };

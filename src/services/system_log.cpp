@@ -6,12 +6,14 @@
 #include "support/messages.h"
 #include "support/translation.h"
 
-std::string LogFileName()
+std::string LogFileNameIn(const std::string& folder)
 {
     const std::string& shortName = ProgInfo.ShortName;
     const std::string name = UpperStr(shortName) != shortName ? shortName : CapitalizeWords(LowerStrDe(shortName));
-    return ProgInfo.SaveDir + name + ".log";
+    return folder + name + ".log";
 }
+
+std::string LogFileName() { return LogFileNameIn(ProgInfo.SaveDir); }
 
 bool CreateLogFile(const std::vector<std::string>& lines)
 {

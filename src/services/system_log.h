@@ -13,6 +13,8 @@
 // SaveDir + the short name (only its first letter a capital when it has no
 // lower-case letter) + ".log".
 std::string LogFileName();
+// The same name in another folder.
+std::string LogFileNameIn(const std::string& folder);
 
 // Creates the log anew with the given lines; false when it cannot be written.
 bool CreateLogFile(const std::vector<std::string>& lines);

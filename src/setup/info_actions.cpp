@@ -59,10 +59,12 @@ bool WritePage(const std::vector<std::string>& document, const std::string& file
 
 bool OpenLicencePages(const std::vector<std::string>& germanDocument, const std::vector<std::string>& englishDocument)
 {
-    if (!WritePage(germanDocument, kGermanLicencePage, kEnglishLicencePage) ||
-        !WritePage(englishDocument, kEnglishLicencePage, kGermanLicencePage))
+    // Each page links to the other by its bare file name.
+    const std::string germanPage = installation::LicencePageFile("", true);
+    const std::string englishPage = installation::LicencePageFile("", false);
+    if (!WritePage(germanDocument, germanPage, englishPage) || !WritePage(englishDocument, englishPage, germanPage))
         return false;
     const bool english = TranslationOn && CurrentLanguage == LanguageEnglish;
-    ShellOpenDocument(ProgInfo.SaveDir + (english ? kEnglishLicencePage : kGermanLicencePage));
+    ShellOpenDocument(ProgInfo.SaveDir + (english ? englishPage : germanPage));
     return true;
 }

@@ -13,8 +13,10 @@
 #include "setup/fixed_texts.h"
 #include "setup/info_actions.h"
 #include "setup/installation_check.h"
+#include "setup/installation_names.h"
 #include "setup/licence_text.h"
 #include "setup/setup_pages.h"
+#include "setup/uninstall_run.h"
 #include "support/bit_button.h"
 #include "support/language_forms.h"
 #include "support/language_list.h"
@@ -97,12 +99,6 @@ void LookLikeLink(QPushButton* button)
     button->setFont(font);
     button->setFlat(true);
     button->setStyleSheet(QStringLiteral("color: blue; text-align: left; border: none;"));
-}
-
-// The removal of an installation runs in a program of its own.
-void StartUninstall()
-{
-    MyShowMessage("Das Entfernen des Programms ist in dieser Version noch nicht m\xF6glich.");
 }
 
 } // namespace
@@ -210,8 +206,9 @@ void Tinfoform::CreateInformationComponents()
 void Tinfoform::FormCreate()
 {
     LogLine("Info");
-    if (LowerStrDe(ParamLine) == "/uninstall") {
-        StartUninstall();
+    if (LowerStrDe(ParamLine) == installation::kUninstallSwitch) {
+        // The keyboard is never shown; a failure has been reported.
+        StartUninstaller(Component("uninstexe")->UnpackedStream().Bytes());
         QuitProgram();
     }
     Sprachliste.Insertstrings(0, trans->Lines());

@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 #include "services/program_record.h"
+#include "services/system_log.h"
 #include "services/text_helpers.h"
 
 // The build names where it installs the program; a compile without it (the
@@ -44,6 +45,15 @@ std::string SettingsFile(const std::string& folder) { return folder + ProgInfo.S
 std::string IconFile(const std::string& folder) { return folder + ProgInfo.ShortName + ".png"; }
 
 std::string ScalableIconFile(const std::string& folder) { return folder + ProgInfo.ShortName + ".svg"; }
+
+std::string LogFile(const std::string& folder) { return LogFileNameIn(folder); }
+
+std::string LicencePageFile(const std::string& folder, bool german)
+{
+    return folder + ProgInfo.ShortName + (german ? "-Lizenz-DE.htm" : "-Licence-EN.htm");
+}
+
+std::string UninstallerFolderPrefix() { return ProgInfo.ShortName + "-uninstall-"; }
 
 std::string LinkFileName() { return ProgInfo.Title + ".lnk"; }
 

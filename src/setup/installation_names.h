@@ -57,11 +57,22 @@ std::string SettingsFile(const std::string& folder);
 // The icon pictures installed beside the program, for the launchers.
 std::string IconFile(const std::string& folder);       // folder + ShortName + ".png"
 std::string ScalableIconFile(const std::string& folder); // folder + ShortName + ".svg"
+// The log, when it is written in an installation folder: see LogFileNameIn.
+std::string LogFile(const std::string& folder);
+// The licence document as a web page, written into the save folder by the
+// information dialog (the German page's name holds "DE", the English one's not).
+std::string LicencePageFile(const std::string& folder, bool german);
 // The name of the start-menu and desktop links: Title + ".lnk" (on Linux the
 // launcher Title + ".desktop" beside it).
 std::string LinkFileName();
 // The name of the links the information dialog makes: the title without its
 // version (up to its last blank) + ".lnk"; a title without a blank gives ".lnk".
 std::string VersionlessLinkFileName();
+
+// The uninstaller written out for one removal: the file kUninstallerFile in a
+// new private folder of the temporary folder whose name starts with
+// UninstallerFolderPrefix().
+inline constexpr char kUninstallerFile[] = "quninst";
+std::string UninstallerFolderPrefix(); // ShortName + "-uninstall-"
 
 } // namespace installation

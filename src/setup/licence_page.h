@@ -4,11 +4,7 @@
 #include <vector>
 
 // The licence document as a web page of its own: one file per language in the
-// settings folder, each linking to the other. A page whose file name contains
-// "DE" is the German one.
-
-inline constexpr char kGermanLicencePage[] = "LizenzDE.htm";
-inline constexpr char kEnglishLicencePage[] = "Licence.htm";
+// settings folder (installation::LicencePageFile), each linking to the other.
 
 // The document's lines made into the page pageFile: the body tag gets fixed
 // colours, the language picture becomes a link to otherPageFile ("English" or

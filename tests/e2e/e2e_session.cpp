@@ -322,6 +322,45 @@ unsigned long E2eSession::FindWindow(const std::string& pattern)
     return windows.empty() ? 0 : windows.front();
 }
 
+unsigned long E2eSession::WaitForWindow(const std::string& pattern)
+{
+    unsigned long window = 0;
+    WaitUntil([&] { return (window = FindWindow(pattern)) != 0; }, 30s);
+    return window;
+}
+
+bool E2eSession::Answer(const std::string& pattern, const std::string& key)
+{
+    const unsigned long box = WaitForWindow(pattern);
+    if (box == 0)
+        return false;
+    Run({"xdotool", "windowactivate", "--sync", std::to_string(box)});
+    Run({"xdotool", "windowfocus", "--sync", std::to_string(box)});
+    Run({"xdotool", "key", key});
+    return WaitUntil([&] { return FindWindow(pattern) != box; });
+}
+
+std::string E2eSession::RegistryText() const
+{
+    std::string text = ReadFile(home_ / ".config/tapsody/registry.reg");
+    std::erase(text, '\0');
+    std::erase(text, '\r');
+    if (text.starts_with("\xFF\xFE"))
+        text.erase(0, 2);
+    return text;
+}
+
+bool E2eSession::ReplaceInRegistry(const std::string& from, const std::string& to)
+{
+    std::string text = RegistryText();
+    const auto at = text.find(from);
+    if (at == std::string::npos)
+        return false;
+    text.replace(at, from.size(), to);
+    std::ofstream(home_ / ".config/tapsody/registry.reg", std::ios::binary) << text;
+    return true;
+}
+
 // The client area's place on the screen (xdotool counts a frame twice under some managers).
 E2eSession::Geometry E2eSession::WindowGeometry(unsigned long window)
 {

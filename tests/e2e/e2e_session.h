@@ -76,6 +76,17 @@ public:
     std::vector<unsigned long> VisibleWindows(const std::string& criterion, const std::string& value);
     // The first visible window whose name matches the regular expression, 0 while there is none.
     unsigned long FindWindow(const std::string& pattern);
+    // Waits up to 30 s for such a window; 0 when none came.
+    unsigned long WaitForWindow(const std::string& pattern);
+    // Answers the message box that is in front with a key (Return: its default
+    // button) and waits for it to go; false when it did not.
+    bool Answer(const std::string& pattern, const std::string& key);
+
+    // The registry store's text (UTF-16 with a byte-order mark) as the plain
+    // ASCII it holds here, with LF line ends; empty when there is no store.
+    std::string RegistryText() const;
+    // Replaces the first occurrence of from in the store; false when there is none.
+    bool ReplaceInRegistry(const std::string& from, const std::string& to);
     struct Geometry {
         int x = 0, y = 0, width = 0, height = 0;
         friend bool operator==(const Geometry&, const Geometry&) = default;

@@ -140,10 +140,10 @@ TEST_F(InfoE2e, DialogOpensActsAndKeepsTheLanguageChosenInIt)
     EXPECT_EQ(addresses[1].substr(0, 7), "mailto:");
     EXPECT_TRUE(addresses[1].ends_with("@tapsody.example?subject=Tapsody 1.7")) << addresses[1];
     const fs::path germanPage = addresses[2];
-    EXPECT_EQ(germanPage.filename(), "LizenzDE.htm");
-    const fs::path englishPage = germanPage.parent_path() / "Licence.htm";
-    EXPECT_NE(ReadFile(germanPage).find("<P><A href=\"Licence.htm\">English</A></P>"), std::string::npos);
-    EXPECT_NE(ReadFile(englishPage).find("<P><A href=\"LizenzDE.htm\">Deutsch</A></P>"), std::string::npos);
+    EXPECT_EQ(germanPage.filename(), "Tapsodia-Lizenz-DE.htm");
+    const fs::path englishPage = germanPage.parent_path() / "Tapsodia-Licence-EN.htm";
+    EXPECT_NE(ReadFile(germanPage).find("<P><A href=\"Tapsodia-Licence-EN.htm\">English</A></P>"), std::string::npos);
+    EXPECT_NE(ReadFile(englishPage).find("<P><A href=\"Tapsodia-Lizenz-DE.htm\">Deutsch</A></P>"), std::string::npos);
 
     ClickIn(dialog, kStartMenuLink);
     Confirm("^Tapsody 1\\.7$"); // "Der Link ... wurde erstellt."
@@ -169,7 +169,7 @@ TEST_F(InfoE2e, DialogOpensActsAndKeepsTheLanguageChosenInIt)
     const unsigned long again = WaitForWindow(english);
     ClickIn(again, kLicence);
     ASSERT_TRUE(WaitUntil([&] { return Opened().size() == 4; })) << "waiting for the licence to be opened";
-    EXPECT_EQ(fs::path(Opened()[3]).filename(), "Licence.htm");
+    EXPECT_EQ(fs::path(Opened()[3]).filename(), "Tapsodia-Licence-EN.htm");
     CloseDialog(again, english);
 }
 

@@ -2,108 +2,11 @@
 // setup wizard clicked through and the roles a start
 // takes when an installation exists.
 
-#include "e2e_session.h"
-
-#include <gtest/gtest.h>
+#include "installation_fixture.h"
 
 #include <fstream>
 
 namespace {
-
-namespace fs = std::filesystem;
-
-// Places of the wizard's bottom buttons in its window (480 x 470, border 10).
-constexpr std::pair<int, int> kForward{337, 447};
-constexpr std::pair<int, int> kBack{242, 447};
-
-class SetupE2e : public ::testing::Test {
-protected:
-    E2eSession session{true};
-    // Programs are installed below a folder with a blank in its name.
-    fs::path dataHome = session.Home() / "Eigene Daten";
-    fs::path folder = dataHome / "Tapsodia";
-    fs::path downloaded = session.Home() / "Downloads" / "tapsody";
-    ChildProcess app;
-
-    void SetUp() override
-    {
-        fs::create_directories(downloaded.parent_path());
-        fs::copy_file(TAPSODY_PROGRAM, downloaded);
-    }
-
-    std::map<std::string, std::string> Environment() const
-    {
-        auto environment = session.Environment();
-        environment["XDG_DATA_HOME"] = dataHome.string();
-        return environment;
-    }
-
-    ChildProcess Start(const fs::path& program, const std::vector<std::string>& parameters = {})
-    {
-        std::vector<std::string> argv{program.string()};
-        argv.insert(argv.end(), parameters.begin(), parameters.end());
-        return ChildProcess(argv, Environment(), session.Home() / (program.filename().string() + ".out"));
-    }
-
-    // The store's text (UTF-16 with a byte-order mark) as the plain ASCII it holds here.
-    std::string Registry() const
-    {
-        std::string text = ReadFile(session.Home() / ".config/tapsody/registry.reg");
-        std::erase(text, '\0');
-        std::erase(text, '\r');
-        if (text.starts_with("\xFF\xFE"))
-            text.erase(0, 2);
-        return text;
-    }
-    void ReplaceInRegistry(const std::string& from, const std::string& to)
-    {
-        std::string text = Registry();
-        const auto at = text.find(from);
-        ASSERT_NE(at, std::string::npos) << from;
-        text.replace(at, from.size(), to);
-        std::ofstream(session.Home() / ".config/tapsody/registry.reg", std::ios::binary) << text;
-    }
-
-    unsigned long WaitForWindow(const std::string& pattern)
-    {
-        unsigned long window = 0;
-        EXPECT_TRUE(WaitUntil([&] { return (window = session.FindWindow(pattern)) != 0; }, 30s)) << pattern;
-        return window;
-    }
-    unsigned long Wizard() { return WaitForWindow("^Wellenfeld Software - Setup  Tapsody 1\\.7$"); }
-
-    void ClickIn(unsigned long window, std::pair<int, int> at)
-    {
-        session.MouseMoveIn(window, at.first, at.second);
-        session.MouseDown();
-        session.MouseUp();
-    }
-
-    // Answers the message box that is in front with a key (Return: its default button).
-    void Answer(const std::string& pattern, const std::string& key)
-    {
-        const unsigned long box = WaitForWindow(pattern);
-        session.Run({"xdotool", "windowactivate", "--sync", std::to_string(box)});
-        session.Run({"xdotool", "windowfocus", "--sync", std::to_string(box)});
-        session.Run({"xdotool", "key", key});
-        ASSERT_TRUE(WaitUntil([&] { return session.FindWindow(pattern) != box; }));
-    }
-
-    // Installs the program in the default folder silently ("/ini" installs where
-    // the program is), then closes the keyboard of the copy it starts.
-    void InstallDefault()
-    {
-        fs::create_directories(folder);
-        fs::copy_file(TAPSODY_PROGRAM, folder / "Tapsodia", fs::copy_options::overwrite_existing);
-        ChildProcess inPlace = Start(folder / "Tapsodia", {"/ini"});
-        ASSERT_EQ(inPlace.WaitForExit(30s), 0);
-        const unsigned long keyboard = WaitForWindow("^Tapsody 1\\.7 ");
-        session.Run({"xdotool", "windowclose", std::to_string(keyboard)});
-        ASSERT_TRUE(WaitUntil([&] { return session.FindWindow("^Tapsody 1\\.7 ") == 0; }));
-    }
-
-    std::string Log(const fs::path& program) { return ReadFile(program.parent_path() / "Tapsodia.log"); }
-};
 
 std::string Launcher(const fs::path& file) { return ReadFile(file); }
 

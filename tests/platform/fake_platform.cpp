@@ -61,6 +61,47 @@ bool FakeFileSystem::CreateFolder(const std::string& path)
     return true;
 }
 
+bool FakeFileSystem::Remove(const std::string& path)
+{
+    calls.push_back("rm " + path);
+    return !undeletable.contains(path) && files.erase(path) > 0;
+}
+
+bool FakeFileSystem::RemoveFolder(const std::string& path)
+{
+    calls.push_back("rmdir " + path);
+    const std::string folder = Folder(path);
+    const auto entries = ListFolder(folder);
+    if (!entries || !entries->empty() || undeletable.contains(folder))
+        return false;
+    folders.erase(folder);
+    return true;
+}
+
+std::optional<std::string> FakeFileSystem::CreatePrivateFolder(const std::string& parent, const std::string& prefix)
+{
+    for (int n = 1;; ++n) {
+        const std::string folder = parent + prefix + std::to_string(n) + "/";
+        if (folders.contains(folder))
+            continue;
+        calls.push_back("privatefolder " + folder);
+        if (!Writable(folder.substr(0, folder.size() - 1)))
+            return std::nullopt;
+        folders.insert(folder);
+        return folder;
+    }
+}
+
+bool FakeFileSystem::CreatePrivateProgram(const std::string& path, const std::string& bytes)
+{
+    calls.push_back("privateprogram " + path);
+    if (files.contains(path) || folders.contains(Folder(path)) || !Writable(path))
+        return false;
+    files[path] = bytes;
+    privatePrograms.insert(path);
+    return true;
+}
+
 bool FakeFileSystem::Copy(const std::string& source, const std::string& target, bool overwrite)
 {
     calls.push_back("copy " + source + " " + target);
@@ -153,7 +194,27 @@ bool FakeShell::CreateLink(const std::string& target, const std::string& linkFil
     for (const LinkAction& action : details.actions)
         call += "|" + action.name + ":" + action.parameters;
     calls.push_back(call);
+    if (linkResult)
+        links[linkFile] = target;
     return linkResult;
+}
+
+std::vector<std::string> FakeShell::LinksTo(const std::string& folder, const std::string& target)
+{
+    std::vector<std::string> found;
+    for (const auto& [link, linkTarget] : links)
+        if (linkTarget == target && ParentOf(link) == folder)
+            found.push_back(link);
+    return found;
+}
+
+bool FakeShell::RemoveLink(const std::string& linkFile)
+{
+    calls.push_back("unlink|" + linkFile);
+    if (undeletableLinks.contains(linkFile))
+        return false;
+    links.erase(linkFile);
+    return true;
 }
 
 InstanceLockResult FakeInstanceLocks::Acquire(const std::string& name, std::unique_ptr<InstanceLockHandle>& handle)

@@ -21,6 +21,7 @@ public:
     std::set<std::string> readOnly;              // paths
     std::set<std::string> unwritableFolders;     // no file can be made here
     std::set<std::string> unreadableFolders;     // their entries cannot be listed
+    std::set<std::string> undeletable;           // files and folders Remove and RemoveFolder keep
     std::vector<std::string> calls;              // "mkdir <path>", "copy <a> <b>", ...
 
     bool FolderExists(const std::string& path) override;
@@ -28,11 +29,16 @@ public:
     bool IsReadOnly(const std::string& path) override { return readOnly.contains(path); }
     bool CreateFolder(const std::string& path) override;
     bool Copy(const std::string& source, const std::string& target, bool overwrite) override;
-    bool Remove(const std::string& path) override { return files.erase(path) > 0; }
+    bool Remove(const std::string& path) override;
+    bool RemoveFolder(const std::string& path) override;
     std::optional<std::vector<FolderEntry>> ListFolder(const std::string& path) override;
     bool CopyReplacing(const std::string& source, const std::string& target) override;
     bool WriteReplacing(const std::string& path, const std::string& bytes) override;
     bool ProbeWritable(const std::string& folder, const std::string& name) override;
+    // Folders prefix + "1", "2", ... in turn; the private programs are listed in privatePrograms.
+    std::optional<std::string> CreatePrivateFolder(const std::string& parent, const std::string& prefix) override;
+    bool CreatePrivateProgram(const std::string& path, const std::string& bytes) override;
+    std::set<std::string> privatePrograms;
     bool CreateOwnTextFile(const std::string& path, const std::vector<std::string>& lines) override;
     bool AppendOwnTextFile(const std::string& path, const std::vector<std::string>& lines) override;
 
@@ -70,15 +76,20 @@ public:
 
 class FakeShell final : public Shell {
 public:
-    // "open|file|parameters|folder", "link|target|linkFile|workFolder|icon|action name:parameters|..."
+    // "open|file|parameters|folder", "link|target|linkFile|workFolder|icon|action name:parameters|...",
+    // "unlink|linkFile"
     std::vector<std::string> calls;
     std::deque<int> answers;        // results of Execute in turn; 33 when empty
     bool linkResult = true;
+    std::map<std::string, std::string> links; // linkFile -> target, of the links written
+    std::set<std::string> undeletableLinks;
 
     int Execute(ShellVerb verb, const std::string& file, const std::string& parameters,
                 const std::string& folder) override;
     bool CreateLink(const std::string& target, const std::string& linkFile, const std::string& workFolder,
                     const LinkDetails& details) override;
+    std::vector<std::string> LinksTo(const std::string& folder, const std::string& target) override;
+    bool RemoveLink(const std::string& linkFile) override;
 };
 
 class FakeInstanceLocks final : public InstanceLocks {

@@ -196,3 +196,37 @@ TEST(LinuxFolders, TheCommandLineQuotesTheProgramAndBlankParameters)
     const std::string line = folders.CommandLine();
     EXPECT_EQ(line.rfind("\"" + folders.ExecutablePath() + "\"", 0), 0u) << line;
 }
+
+TEST(LinuxFiles, PrivateFoldersAndProgramsAreNewAndOnlyTheUsers)
+{
+    Sandbox sandbox;
+    LinuxFileSystem files;
+    const std::string temp = sandbox.Root() + "/tmp/";
+    const auto first = files.CreatePrivateFolder(temp, "Tapsodia-uninstall-");
+    const auto second = files.CreatePrivateFolder(temp, "Tapsodia-uninstall-");
+    ASSERT_TRUE(first && second);
+    EXPECT_NE(*first, *second);
+    EXPECT_TRUE(first->starts_with(temp + "Tapsodia-uninstall-") && first->ends_with("/")) << *first;
+    EXPECT_EQ(fs::status(*first).permissions(), fs::perms::owner_all);
+    EXPECT_FALSE(files.CreatePrivateFolder(temp + "fehlt/", "x-"));
+
+    const mode_t mask = umask(0077 | 0100); // even a umask without the owner's x
+    EXPECT_TRUE(files.CreatePrivateProgram(*first + "quninst", "#!/bin/true\n"));
+    umask(mask);
+    EXPECT_EQ(fs::status(*first + "quninst").permissions(), fs::perms::owner_all);
+    EXPECT_EQ(Sandbox::Read(*first + "quninst"), "#!/bin/true\n");
+    EXPECT_FALSE(files.CreatePrivateProgram(*first + "quninst", "other")) << "never over a file there";
+    EXPECT_EQ(Sandbox::Read(*first + "quninst"), "#!/bin/true\n");
+
+    // Nor through a link planted there.
+    const std::string victim = sandbox.Root() + "/home/victim";
+    Sandbox::Write(victim, "keep");
+    fs::create_symlink(victim, *second + "quninst");
+    EXPECT_FALSE(files.CreatePrivateProgram(*second + "quninst", "other"));
+    EXPECT_EQ(Sandbox::Read(victim), "keep");
+
+    EXPECT_FALSE(files.RemoveFolder(*first)) << "not empty";
+    EXPECT_TRUE(files.Remove(*first + "quninst"));
+    EXPECT_TRUE(files.RemoveFolder(*first));
+    EXPECT_FALSE(fs::exists(*first));
+}

@@ -7,6 +7,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -169,4 +170,39 @@ TEST(LinuxShell, LauncherTextsEscapeWhatTheFormatReserves)
     Sandbox::Write(file, text);
     EXPECT_TRUE(Validates(file));
     EXPECT_EQ(DesktopEntryFileName("/a/Tapsody.lnk"), "/a/Tapsody.desktop");
+}
+
+TEST(LinuxShell, LaunchersAreFoundByTheProgramTheyStartAndRemoved)
+{
+    Sandbox sandbox;
+    const std::string menu = sandbox.Root() + "/home/.local/share/applications/";
+    LinuxShell shell;
+    // Targets whose names the launcher has to quote and escape (in Windows-1252).
+    const std::string odd = sandbox.Root() + "/Eigene Daten/a$b 100%\\x\"\xFC/Tapsodia";
+    const std::string plain = sandbox.Root() + "/Tapsodia/Tapsodia";
+    ASSERT_TRUE(shell.CreateLink(odd, menu + "Tapsody 1.7.lnk", "", {"", {{"Deinstallieren", "/uninstall"}}}));
+    ASSERT_TRUE(shell.CreateLink(odd, menu + "Tapsody.lnk", "", {}));
+    ASSERT_TRUE(shell.CreateLink(plain, menu + "Tapsody 1.6.lnk", "", {}));
+    ASSERT_TRUE(shell.CreateLink(odd + "2", menu + "Anderes.lnk", "", {}));
+    Sandbox::Write(menu + "kaputt.desktop", "[Desktop Entry]\nName=ohne Exec\n");
+    Sandbox::Write(menu + "Tapsody.txt", "Exec=" + plain + "\n");
+
+    std::vector<std::string> found = shell.LinksTo(menu, odd);
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, (std::vector<std::string>{menu + "Tapsody 1.7.lnk", menu + "Tapsody.lnk"}));
+    EXPECT_EQ(shell.LinksTo(menu, plain), std::vector<std::string>{menu + "Tapsody 1.6.lnk"});
+    EXPECT_TRUE(shell.LinksTo(sandbox.Root() + "/fehlt/", plain).empty());
+
+    EXPECT_TRUE(shell.RemoveLink(menu + "Tapsody 1.7.lnk"));
+    EXPECT_FALSE(fs::exists(menu + "Tapsody 1.7.desktop"));
+    EXPECT_TRUE(shell.RemoveLink(menu + "Tapsody 1.7.lnk")) << "gone already";
+    EXPECT_EQ(shell.LinksTo(menu, odd), std::vector<std::string>{menu + "Tapsody.lnk"});
+}
+
+TEST(LinuxShell, ALaunchersProgramIsTheFirstWordOfItsEntrysExec)
+{
+    EXPECT_EQ(DesktopEntryTarget("[Desktop Action X]\nExec=/falsch\n[Desktop Entry]\nExec=/opt/tap %U\n"), "/opt/tap");
+    EXPECT_EQ(DesktopEntryTarget("[Desktop Entry]\nExec=\"/opt/a b/t\\\\\\\\x\" /uninstall\n"), "/opt/a b/t\\x");
+    EXPECT_EQ(DesktopEntryTarget("[Desktop Entry]\nName=x\n"), std::nullopt);
+    EXPECT_EQ(LinkFileNameOf("/a/Tapsody 1.7.desktop"), "/a/Tapsody 1.7.lnk");
 }

@@ -131,8 +131,15 @@ TEST(MemoryRegistry, FindsKeysAndValuesInAnyLetterCase)
 
     EXPECT_TRUE(registry.DeleteValue(RegistryRoot::LocalMachine, "\\Software\\Vendor", "Sprache"));
     EXPECT_FALSE(registry.ValueExists(RegistryRoot::LocalMachine, "\\Software\\Vendor", "Sprache"));
+    // A key goes only when nothing is in it: no value, no key below it.
+    EXPECT_FALSE(registry.DeleteKeyIfEmpty(RegistryRoot::LocalMachine, "\\Software\\Vendor"));
+    EXPECT_TRUE(registry.KeyExists(RegistryRoot::LocalMachine, "\\Software\\Vendor\\Tapsodia"));
+    EXPECT_FALSE(registry.DeleteKeyIfEmpty(RegistryRoot::LocalMachine, "\\Software\\Vendor\\Tapsodia"));
     EXPECT_TRUE(registry.DeleteKey(RegistryRoot::LocalMachine, "\\Software\\Vendor"));
     EXPECT_FALSE(registry.KeyExists(RegistryRoot::LocalMachine, "\\Software\\Vendor\\Tapsodia"));
+    EXPECT_TRUE(registry.DeleteKeyIfEmpty(RegistryRoot::LocalMachine, "\\Software\\Vendor")) << "missing";
     EXPECT_TRUE(registry.CreateKey(RegistryRoot::CurrentUser, "\\Software\\Leer"));
     EXPECT_TRUE(registry.KeyExists(RegistryRoot::CurrentUser, "\\Software\\Leer"));
+    EXPECT_TRUE(registry.DeleteKeyIfEmpty(RegistryRoot::CurrentUser, "\\software\\LEER"));
+    EXPECT_FALSE(registry.KeyExists(RegistryRoot::CurrentUser, "\\Software\\Leer"));
 }

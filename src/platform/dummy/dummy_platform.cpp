@@ -11,6 +11,7 @@ public:
     bool KeyExists(RegistryRoot, const std::string&) override { return false; }
     bool CreateKey(RegistryRoot, const std::string&) override { return false; }
     bool DeleteKey(RegistryRoot, const std::string&) override { return true; }
+    bool DeleteKeyIfEmpty(RegistryRoot, const std::string&) override { return true; }
     bool ValueExists(RegistryRoot, const std::string&, const std::string&) override { return false; }
     std::optional<std::string> ReadString(RegistryRoot, const std::string&, const std::string&) override
     {
@@ -36,10 +37,16 @@ public:
     bool CreateFolder(const std::string&) override { return false; }
     bool Copy(const std::string&, const std::string&, bool) override { return false; }
     bool Remove(const std::string&) override { return false; }
+    bool RemoveFolder(const std::string&) override { return false; }
     std::optional<std::vector<FolderEntry>> ListFolder(const std::string&) override { return std::nullopt; }
     bool CopyReplacing(const std::string&, const std::string&) override { return false; }
     bool WriteReplacing(const std::string&, const std::string&) override { return false; }
     bool ProbeWritable(const std::string&, const std::string&) override { return false; }
+    std::optional<std::string> CreatePrivateFolder(const std::string&, const std::string&) override
+    {
+        return std::nullopt;
+    }
+    bool CreatePrivateProgram(const std::string&, const std::string&) override { return false; }
     bool CreateOwnTextFile(const std::string&, const std::vector<std::string>&) override { return false; }
     bool AppendOwnTextFile(const std::string&, const std::vector<std::string>&) override { return false; }
 };
@@ -68,6 +75,8 @@ public:
     {
         return false;
     }
+    std::vector<std::string> LinksTo(const std::string&, const std::string&) override { return {}; }
+    bool RemoveLink(const std::string&) override { return true; }
 };
 
 class NoInstanceLocks : public InstanceLocks {

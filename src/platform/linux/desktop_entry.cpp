@@ -55,6 +55,45 @@ std::string ExecLine(const std::string& target, const std::vector<std::string>& 
     return line + "\n";
 }
 
+// The value of a key with its escapes undone.
+std::string UnescapeValue(const std::string& value)
+{
+    std::string out;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] != '\\' || i + 1 == value.size()) {
+            out += value[i];
+            continue;
+        }
+        switch (value[++i]) {
+        case 's': out += ' '; break;
+        case 'n': out += '\n'; break;
+        case 't': out += '\t'; break;
+        case 'r': out += '\r'; break;
+        default: out += value[i];
+        }
+    }
+    return out;
+}
+
+// The first argument of an Exec value (escapes of the value already undone).
+std::string FirstExecArgument(const std::string& exec)
+{
+    std::string argument;
+    const bool quoted = exec.starts_with('"');
+    for (std::size_t i = quoted ? 1 : 0; i < exec.size(); ++i) {
+        const char c = exec[i];
+        if (quoted ? c == '"' : c == ' ')
+            break;
+        if (quoted && c == '\\' && i + 1 < exec.size())
+            argument += exec[++i];
+        else if (c == '%' && i + 1 < exec.size() && exec[i + 1] == '%')
+            argument += exec[i++];
+        else
+            argument += c;
+    }
+    return argument;
+}
+
 } // namespace
 
 std::string DesktopEntryText(const DesktopEntry& entry)
@@ -96,4 +135,31 @@ std::string DesktopEntryFileName(const std::string& linkFile)
     if (stem.size() >= suffix.size())
         stem.erase(stem.size() - suffix.size());
     return stem + ".desktop";
+}
+
+std::string LinkFileNameOf(const std::string& desktopEntryFile)
+{
+    const std::string suffix = ".desktop";
+    std::string stem = desktopEntryFile;
+    if (stem.ends_with(suffix))
+        stem.erase(stem.size() - suffix.size());
+    return stem + ".lnk";
+}
+
+std::optional<std::string> DesktopEntryTarget(const std::string& text)
+{
+    bool inEntry = false;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string line = text.substr(start, end - start);
+        start = end + 1;
+        if (line.starts_with('['))
+            inEntry = line == "[Desktop Entry]";
+        else if (inEntry && line.starts_with("Exec="))
+            return FirstExecArgument(UnescapeValue(line.substr(5)));
+    }
+    return std::nullopt;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,3 +25,9 @@ std::string DesktopEntryText(const std::string& name, const std::string& target,
 
 // The launcher's file name for a link name "Name.lnk": "Name.desktop".
 std::string DesktopEntryFileName(const std::string& linkFile);
+// And back: the link name "Name.lnk" for a file name "Name.desktop".
+std::string LinkFileNameOf(const std::string& desktopEntryFile);
+
+// The program a launcher's text starts: the first argument of the Exec key of
+// its [Desktop Entry] group, unquoted; nothing when it has none.
+std::optional<std::string> DesktopEntryTarget(const std::string& text);

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -36,11 +37,8 @@ bool IsOwnPlainFile(int fd)
     return fstat(fd, &file) == 0 && S_ISREG(file.st_mode) && file.st_uid == geteuid();
 }
 
-bool WriteLines(int fd, const std::vector<std::string>& lines)
+bool WriteAll(int fd, const std::string& text)
 {
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\r\n";
     std::size_t done = 0;
     while (done < text.size()) {
         const ssize_t n = write(fd, text.data() + done, text.size() - done);
@@ -51,6 +49,14 @@ bool WriteLines(int fd, const std::vector<std::string>& lines)
         done += static_cast<std::size_t>(n);
     }
     return true;
+}
+
+bool WriteLines(int fd, const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return WriteAll(fd, text);
 }
 
 bool WriteAndClose(int fd, const std::vector<std::string>& lines)
@@ -120,6 +126,11 @@ bool LinuxFileSystem::Remove(const std::string& path)
     return unlink(NativePath(path).c_str()) == 0;
 }
 
+bool LinuxFileSystem::RemoveFolder(const std::string& path)
+{
+    return rmdir(NativePath(path).c_str()) == 0;
+}
+
 std::optional<std::vector<FolderEntry>> LinuxFileSystem::ListFolder(const std::string& path)
 {
     using Listing = std::optional<std::vector<FolderEntry>>;
@@ -178,4 +189,27 @@ bool LinuxFileSystem::AppendOwnTextFile(const std::string& path, const std::vect
     if (fd < 0 && errno == ENOENT)
         fd = open(native.c_str(), kNewFileFlags, 0600);
     return fd >= 0 && WriteAndClose(fd, lines);
+}
+
+std::optional<std::string> LinuxFileSystem::CreatePrivateFolder(const std::string& parent, const std::string& prefix)
+{
+    // mkdtemp makes the folder itself, with mode 0700, under a name nobody had.
+    std::string name = NativePath(parent + prefix) + "XXXXXX";
+    if (!mkdtemp(name.data()))
+        return std::nullopt;
+    return AnsiFolder(name);
+}
+
+bool LinuxFileSystem::CreatePrivateProgram(const std::string& path, const std::string& bytes)
+{
+    const std::string native = NativePath(path);
+    const int fd = open(native.c_str(), kNewFileFlags, 0700);
+    if (fd < 0)
+        return false;
+    // The mode is set again, since the umask may have taken bits from it.
+    const bool written = fchmod(fd, 0700) == 0 && WriteAll(fd, bytes);
+    if (close(fd) == 0 && written)
+        return true;
+    unlink(native.c_str());
+    return false;
 }

@@ -1,6 +1,7 @@
 #include "platform/linux/linux_shell.h"
 
 #include "datastore/file_bytes.h"
+#include "platform/ansi_utf8.h"
 #include "platform/linux/desktop_entry.h"
 #include "platform/linux/linux_paths.h"
 #include "platform/linux/process_start.h"
@@ -133,4 +134,35 @@ bool LinuxShell::CreateLink(const std::string& target, const std::string& linkFi
     } catch (const std::filesystem::filesystem_error&) {
         return false;
     }
+}
+
+std::vector<std::string> LinuxShell::LinksTo(const std::string& folder, const std::string& target)
+{
+    constexpr std::uintmax_t kLargestLauncher = 1 << 20;
+    const std::string program = NativePath(target);
+    std::vector<std::string> links;
+    std::error_code error;
+    std::filesystem::directory_iterator entry(NativePath(folder), error);
+    for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+        const std::filesystem::path& path = entry->path();
+        std::error_code fileError;
+        if (path.extension() != ".desktop" || !entry->is_regular_file(fileError) ||
+            entry->file_size(fileError) > kLargestLauncher || fileError)
+            continue;
+        std::string text;
+        try {
+            text = ReadFileBytes(path.string());
+        } catch (const std::exception&) {
+            continue;
+        }
+        if (DesktopEntryTarget(text) == program)
+            links.push_back(folder + Utf8ToAnsi(LinkFileNameOf(path.filename().string())));
+    }
+    return links;
+}
+
+bool LinuxShell::RemoveLink(const std::string& linkFile)
+{
+    const std::string launcher = NativePath(DesktopEntryFileName(linkFile));
+    return unlink(launcher.c_str()) == 0 || errno == ENOENT;
 }
