@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -293,6 +294,15 @@ TEST_F(LayoutFormTest, ALayoutFileThatNoLongerLoadsIsReportedOnceAtStart)
     EXPECT_EQ(form.LayoutFileName(), "");
 }
 
+// Types the name into the file dialog's name field, as a user does; selectFile
+// leaves the field alone while it has the focus.
+void TypeFileName(QFileDialog& dialog, const std::string& name)
+{
+    auto* field = dialog.findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(field, nullptr);
+    field->setText(QString::fromStdString(name));
+}
+
 TEST_F(LayoutFormTest, FileDialogsChooseWhereToSaveAndWhatToLoad)
 {
     Editor editor;
@@ -305,7 +315,7 @@ TEST_F(LayoutFormTest, FileDialogsChooseWhereToSaveAndWhatToLoad)
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
         filter = dialog->selectedNameFilter();
-        dialog->selectFile(QString::fromStdString(chosen));
+        TypeFileName(*dialog, chosen);
         QMetaObject::invokeMethod(dialog, "accept");
     });
     Child<QToolButton>(editor.form, "BitBtn4")->click();
@@ -321,7 +331,7 @@ TEST_F(LayoutFormTest, FileDialogsChooseWhereToSaveAndWhatToLoad)
     EXPECT_EQ(editor.Key(kKeyA).p0x, 50);
     WhenModalShown([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
-        dialog->selectFile(QString::fromStdString(chosen + ".ini"));
+        TypeFileName(*dialog, chosen + ".ini");
         QMetaObject::invokeMethod(dialog, "accept");
     });
     editor.form.loadbtnClick();

@@ -97,27 +97,27 @@ TEST_F(InfoDialogTest, LicencePagesAreWrittenAndTheOneInTheLanguageOpened)
         bool translation;
         std::uint8_t language;
         const char* opened;
-    } cases[] = {{true, LanguageGerman, "LizenzDE.htm"},
-                 {true, LanguageEnglish, "Licence.htm"},
-                 {false, LanguageEnglish, "LizenzDE.htm"}};
+    } cases[] = {{true, LanguageGerman, "Tapsodia-Lizenz-DE.htm"},
+                 {true, LanguageEnglish, "Tapsodia-Licence-EN.htm"},
+                 {false, LanguageEnglish, "Tapsodia-Lizenz-DE.htm"}};
     for (const auto& c : cases) {
         TranslationOn = c.translation;
         CurrentLanguage = c.language;
         fake.shell.calls.clear();
         EXPECT_TRUE(OpenLicencePages({"<p>Deutsch</p>"}, {"<p>English</p>"}));
-        EXPECT_EQ(fake.files.files[folder + "LizenzDE.htm"], "<p>Deutsch</p>\r\n");
-        EXPECT_EQ(fake.files.files[folder + "Licence.htm"], "<p>English</p>\r\n");
+        EXPECT_EQ(fake.files.files[folder + "Tapsodia-Lizenz-DE.htm"], "<p>Deutsch</p>\r\n");
+        EXPECT_EQ(fake.files.files[folder + "Tapsodia-Licence-EN.htm"], "<p>English</p>\r\n");
         EXPECT_EQ(fake.shell.calls, std::vector<std::string>{"open|" + folder + c.opened + "||"});
     }
 }
 
 TEST_F(InfoDialogTest, APageThatCannotBeWrittenIsReportedAndNothingOpened)
 {
-    fake.files.readOnly.insert(folder + "Licence.htm");
+    fake.files.readOnly.insert(folder + "Tapsodia-Licence-EN.htm");
     EXPECT_FALSE(OpenLicencePages({"<p>Deutsch</p>"}, {"<p>English</p>"}));
     EXPECT_EQ(fake.messages.shown, std::vector<std::string>{"show:Die Lizenzseite %s konnte nicht gespeichert "
                                                             "werden.|" +
-                                                            folder + "Licence.htm"});
+                                                            folder + "Tapsodia-Licence-EN.htm"});
     EXPECT_TRUE(fake.shell.calls.empty());
 }
 
