@@ -23,7 +23,6 @@
 #include "support/qt_text.h"
 #include "support/translation.h"
 
-
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
@@ -95,7 +94,6 @@ Tinfoform::Tinfoform(QWidget* parent)
     setObjectName(QStringLiteral("infoform"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     Infoform = this;
-    CreateComponents();
     FormCreate();
 }
 
@@ -159,15 +157,27 @@ void Tinfoform::FormCreate()
         QuitProgram();
     }
     Sprachliste.Insertstrings(0, trans->Lines());
-    homepagebtn->SetCaption(ProgInfo.Byline);
     ProgInfo.ContactAddress = ContactText();
-    SetUpAppearance();
+    ProgInfo.Maker = MakerText();
     CheckInstallation(wizard_, *this);
+}
+
+// The controls are made when the window is first shown: a start that goes on to
+// the keyboard needs none of them, nor the fonts and icons they set up.
+void Tinfoform::setVisible(bool visible)
+{
+    if (visible && !client) {
+        CreateComponents();
+        homepagebtn->SetCaption(ProgInfo.Byline);
+        SetUpAppearance();
+        if (CurrentLanguage != TextLanguage)
+            TranslateWindow(this, TextLanguage, CurrentLanguage);
+    }
+    ModalForm::setVisible(visible);
 }
 
 void Tinfoform::SetUpAppearance()
 {
-    ProgInfo.Maker = MakerText();
     setWindowIcon(AppIcon());
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(13);
@@ -209,6 +219,8 @@ void Tinfoform::PlaceButtons()
 
 void Tinfoform::ShowPage()
 {
+    if (!client)
+        return; // shown when the window is
     const SetupPageContent content = SetupPage(wizard_.Page());
     const int cw = client->width();
     setWindowTitle(FromAnsi(content.caption));
@@ -221,20 +233,15 @@ void Tinfoform::ShowPage()
         ca2->setGeometry(kTextLeft, kTextTop, cw - kTextLeft, B2->y() - 80);
         homepagebtn->setGeometry(10, we->y() - 2, 150, we->height());
         break;
-    case LicencePage:
-        ShowLicencePage();
-        break;
+    case LicencePage: ShowLicencePage(); break;
     case OptionsPage:
         ShowOptionsPage();
         ca3->SetCaption(content.optionsText);
         tc1->SetCaption(content.startMenuLink);
         tc2->SetCaption(content.desktopLink);
         break;
-    case FinishedPage:
-        ca2->setGeometry(kTextLeft, kTextTop, cw - kTextLeft, B2->y() - 80);
-        break;
-    default:
-        break;
+    case FinishedPage: ca2->setGeometry(kTextLeft, kTextTop, cw - kTextLeft, B2->y() - 80); break;
+    default: break;
     }
     ApplyVisibility(content);
     we->SetCaption(content.forwardCaption);
@@ -301,11 +308,20 @@ void Tinfoform::showEvent(QShowEvent* event)
     ModalForm::showEvent(event);
 }
 
-void Tinfoform::weClick() { wizard_.Forward(); }
+void Tinfoform::weClick()
+{
+    wizard_.Forward();
+}
 
-void Tinfoform::zuClick() { wizard_.Back(); }
+void Tinfoform::zuClick()
+{
+    wizard_.Back();
+}
 
-void Tinfoform::abClick() { wizard_.Cancel(); }
+void Tinfoform::abClick()
+{
+    wizard_.Cancel();
+}
 
 void Tinfoform::ChooseDirbtnClick()
 {
@@ -329,10 +345,22 @@ void Tinfoform::reject()
         ModalForm::reject();
 }
 
-void Tinfoform::SwitchLanguage(int language) { TranslateForms(language); }
+void Tinfoform::SwitchLanguage(int language)
+{
+    TranslateForms(language);
+}
 
-void Tinfoform::ShowModal() { exec(); }
+void Tinfoform::ShowModal()
+{
+    exec();
+}
 
-void Tinfoform::Close() { done(mrOk); }
+void Tinfoform::Close()
+{
+    done(mrOk);
+}
 
-InstallIcons Tinfoform::Icons() { return {AppIconPng(), AppIconSvg()}; }
+InstallIcons Tinfoform::Icons()
+{
+    return {AppIconPng(), AppIconSvg()};
+}

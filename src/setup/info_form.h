@@ -39,6 +39,7 @@ public:
     void homepagebtnClick();
 
     void reject() override;
+    void setVisible(bool visible) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
