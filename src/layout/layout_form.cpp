@@ -138,6 +138,8 @@ void TLayoutform::reloadbtnClick()
     if (!bytes)
         return;
     QImage loaded = BitmapImage(*bytes);
+    // Held once: as the picture, not also as the bytes it was read from.
+    bildmemo_->FreeUnpacked();
     if (!loaded.isNull())
         picture_ = std::move(loaded);
     else
