@@ -6,7 +6,7 @@ packages=(
     # build, and the cross compiler that checks the portable core builds for Windows
     g++ cmake ninja-build pkg-config ccache g++-mingw-w64-x86-64
     # toolkit and X11
-    qt6-base-dev libgl-dev libx11-dev libxtst-dev libxrandr-dev
+    qt6-base-dev libgl-dev libx11-dev libxtst-dev libxrandr-dev libxdamage-dev
     # the desktop's opener for documents and web addresses
     xdg-utils
     # the formatter

@@ -3,11 +3,10 @@
 #include "keyboard/main_form.h"
 #include "layout/layout_form.h"
 #include "platform/platform.h"
-#include "services/program_record.h"
 #include "services/markup_painter.h"
+#include "services/program_record.h"
 #include "services/program_start.h"
 #include "setup/app_icon.h"
-#include "setup/dir_dialog.h"
 #include "setup/info_form.h"
 #include "support/language_list.h"
 #include "support/qt_messages.h"
@@ -30,7 +29,7 @@ void InitProgram()
     TranslationOn = true;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -56,7 +55,7 @@ int main(int argc, char** argv)
     UseAsMainMarkupCanvas(&mainform);
     // The layout editor belongs to the keyboard, so it comes up in front of it.
     TLayoutform layoutform(&mainform);
-    TDirDialog dirdialog;
+    // The folder chooser is made when it is first needed (ChooseFolder).
     // Decides the role of this start; only an installed program goes on.
     Tinfoform infoform;
     SetInformationDialog([&infoform] { infoform.exec(); });

@@ -31,6 +31,8 @@ public:
 
     // The uncompressed payload; decoded into a scratch stream when compressed.
     MemoryStream& UnpackedStream();
+    // Lets go of what UnpackedStream unpacked; it unpacks again when next asked.
+    void FreeUnpacked() { unpacked_.reset(); }
     // The payload as 8-bit text lines, split at CR LF, CR or LF.
     const std::vector<std::string>& Lines();
     // Replaces the payload with the lines, each followed by CR LF; sets the extension "txt".

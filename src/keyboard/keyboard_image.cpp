@@ -12,6 +12,7 @@ TKeyboardImage::TKeyboardImage(QWidget* parent) : QWidget(parent)
 
 void TKeyboardImage::ShowPicture(const QImage& picture, const std::vector<PictureRect>& inverted)
 {
+    // A full-colour picture is shared, not copied, until an area is inverted.
     canvas_ = picture.convertToFormat(QImage::Format_RGB32);
     if (!inverted.empty()) {
         QPainter painter(&canvas_);

@@ -34,12 +34,28 @@ std::unique_ptr<TBinaryData> Component(const char* name)
     return component ? std::move(component) : std::make_unique<TBinaryData>(name);
 }
 
+// The picture of a bitmap in full colour. The common kinds are read here, so no
+// image plugin is looked for; the toolkit's reader takes the others.
+QImage BitmapImage(const std::string& bytes)
+{
+    if (const std::optional<BitmapSize> size = WindowsBitmapSize(bytes)) {
+        QImage image(size->width, size->height, QImage::Format_RGB32);
+        if (!image.isNull() && DecodeWindowsBitmap(bytes, reinterpret_cast<std::uint32_t*>(image.bits()),
+                                                   static_cast<std::size_t>(image.bytesPerLine()) / 4))
+            return image;
+    }
+    QImage image;
+    if (!image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()), "BMP"))
+        return {};
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
 void RememberLayoutFile(QWidget* window, const std::string& fileName)
 {
     OpenSettings(window, false)->WriteString(kSetupSection, kLayoutFileKey, fileName);
 }
 
-}  // namespace
+} // namespace
 
 TLayoutform::TLayoutform(QWidget* parent)
     : ModalForm(parent), tastenmemo_(Component("tastenmemo")), belegmemo_(Component("belegmemo")),
@@ -121,9 +137,11 @@ void TLayoutform::reloadbtnClick()
     const std::string* bytes = PictureRecordBitmap(*bildmemo_);
     if (!bytes)
         return;
-    QImage loaded;
-    if (loaded.loadFromData(reinterpret_cast<const uchar*>(bytes->data()), static_cast<int>(bytes->size()), "BMP"))
-        picture_ = loaded;
+    QImage loaded = BitmapImage(*bytes);
+    // Held once: as the picture, not also as the bytes it was read from.
+    bildmemo_->FreeUnpacked();
+    if (!loaded.isNull())
+        picture_ = std::move(loaded);
     else
         ReportPictureNotBitmap(*bildmemo_);
     if (Image)
@@ -166,8 +184,8 @@ void TLayoutform::loadbtnClick()
 {
     if (!SaveQuery())
         return;
-    const std::string fileName = AskFileToOpen(this, "Belegung laden", kLayoutFilter,
-                                               SaveLayoutTarget(layoutFileName_, ProgInfo.ProgDir));
+    const std::string fileName =
+        AskFileToOpen(this, "Belegung laden", kLayoutFilter, SaveLayoutTarget(layoutFileName_, ProgInfo.ProgDir));
     if (!fileName.empty())
         OpenLayoutFile(fileName);
 }
@@ -248,14 +266,9 @@ bool TLayoutform::SaveQuery()
     // "Die Belegung wurde geändert. Änderungen sichern?"
     switch (MyMessageDlg("Die Belegung wurde ge\xE4ndert. \xC4nderungen sichern?", mtConfirmation,
                          mbYes | mbNo | mbCancel)) {
-    case mrYes:
-        savebtnClick();
-        return !modified_;
-    case mrNo:
-        modified_ = false;
-        return true;
-    default:
-        return false;
+    case mrYes: savebtnClick(); return !modified_;
+    case mrNo: modified_ = false; return true;
+    default: return false;
     }
 }
 

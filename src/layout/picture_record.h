@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +20,20 @@ const std::string* PictureRecordBitmap(TBinaryData& record);
 // of: file and information headers that agree, at most 32767 pixels a side,
 // and for uncompressed pixels all the rows they declare.
 bool IsWindowsBitmap(std::string_view bytes);
+
+// The width and height of the picture of a bitmap that IsWindowsBitmap accepts.
+struct BitmapSize {
+    int width = 0;
+    int height = 0;
+};
+std::optional<BitmapSize> WindowsBitmapSize(std::string_view bytes);
+
+// Writes the picture of an uncompressed bitmap with 1, 4, 8, 24 or 32 bits a
+// pixel as 0xFFRRGGBB, top row first, rows stride pixels apart (the caller has
+// made room for WindowsBitmapSize). False, the pixels then undefined, for other
+// kinds (run-length encoded, bit fields, 16 bits) and for a palette index beyond
+// the palette, which a general bitmap reader must handle.
+bool DecodeWindowsBitmap(std::string_view bytes, std::uint32_t* pixels, std::size_t stride);
 
 // The complaint for a record whose bytes are no bitmap it can show.
 void ReportPictureNotBitmap(const TBinaryData& record);

@@ -18,13 +18,14 @@ constexpr std::string_view TokenKinds = "(^,.";
 constexpr int LongTextWidth = 3000;
 
 MarkupCanvas* mainCanvas = nullptr;
+std::function<MarkupCanvas*()> mainCanvasMaker;
 
 MarkupCanvas& CanvasOrMain(MarkupCanvas* canvas)
 {
     if (canvas)
         return *canvas;
-    if (mainCanvas)
-        return *mainCanvas;
+    if (MarkupCanvas* main = MainMarkupCanvas())
+        return *main;
     throw std::logic_error("Formatted text needs a canvas, and no main canvas is installed");
 }
 
@@ -56,13 +57,15 @@ std::string TakeWord(std::string& rest, const char* stops)
 void ApplyFontCommand(MarkupFont& font, const std::string& command)
 {
     static const std::pair<const char*, bool MarkupFont::*> styles[] = {
-        {"fett", &MarkupFont::bold}, {"kursiv", &MarkupFont::italic},
-        {"durch", &MarkupFont::strikeOut}, {"_", &MarkupFont::underline},
+        {"fett", &MarkupFont::bold},
+        {"kursiv", &MarkupFont::italic},
+        {"durch", &MarkupFont::strikeOut},
+        {"_", &MarkupFont::underline},
     };
     static const std::pair<const char*, MarkupColor> colours[] = {
-        {"rot", 0x0000FF}, {"red", 0x0000FF}, {"blau", 0xFF0000},
-        {"gr\xFCn", 0x008000}, {"green", 0x008000}, // grün
-        {"gelb", 0x00FFFF}, {"wei\xDF", 0xFFFFFF}, {"schwarz", 0x000000}, // weiß
+        {"rot", 0x0000FF},     {"red", 0x0000FF},     {"blau", 0xFF0000},
+        {"gr\xFCn", 0x008000}, {"green", 0x008000},                          // grün
+        {"gelb", 0x00FFFF},    {"wei\xDF", 0xFFFFFF}, {"schwarz", 0x000000}, // weiß
     };
     if (command == "-") {
         font.color = 0;
@@ -94,13 +97,12 @@ void ApplyFontCommand(MarkupFont& font, const std::string& command)
 std::optional<unsigned char> SymbolCode(const std::string& word)
 {
     static const std::pair<const char*, unsigned char> symbols[] = {
-        {">=", 179}, {"=>", 179}, {"=<", 163}, {"<=", 163}, {"->", 174}, {"<-", 172},
-        {"*", 215}, {"~", 187}, {"<>", 185}, {"not", 185}, {"+-", 177}, {"quer", 198},
-        {"sum", 83}, {"sqrt", 214}, {"copy", 211},
-        {"alpha", 97}, {"beta", 98}, {"delta", 68}, {"epsilon", 101}, {"eta", 104},
-        {"gamma", 103}, {"kappa", 107}, {"lambda", 108},
-        {"n\xFCh", 110}, {"ohm", 87}, {"phi", 106}, {"pi", 112}, {"roh", 114}, // nüh
-        {"tau", 116}, {"teta", 74}, {"omega", 119}, {"zeta", 122},
+        {">=", 179},      {"=>", 179},   {"=<", 163},    {"<=", 163},    {"->", 174},     {"<-", 172},
+        {"*", 215},       {"~", 187},    {"<>", 185},    {"not", 185},   {"+-", 177},     {"quer", 198},
+        {"sum", 83},      {"sqrt", 214}, {"copy", 211},  {"alpha", 97},  {"beta", 98},    {"delta", 68},
+        {"epsilon", 101}, {"eta", 104},  {"gamma", 103}, {"kappa", 107}, {"lambda", 108}, {"n\xFCh", 110},
+        {"ohm", 87},      {"phi", 106},  {"pi", 112},    {"roh", 114}, // nüh
+        {"tau", 116},     {"teta", 74},  {"omega", 119}, {"zeta", 122},
     };
     for (const auto& [name, code] : symbols)
         if (word == name)
@@ -203,11 +205,20 @@ private:
 
 MarkupCanvas* SetMainMarkupCanvas(MarkupCanvas* canvas)
 {
+    mainCanvasMaker = nullptr;
     return std::exchange(mainCanvas, canvas);
+}
+
+void SetMainMarkupCanvasMaker(std::function<MarkupCanvas*()> maker)
+{
+    mainCanvas = nullptr;
+    mainCanvasMaker = std::move(maker);
 }
 
 MarkupCanvas* MainMarkupCanvas()
 {
+    if (!mainCanvas && mainCanvasMaker)
+        mainCanvas = std::exchange(mainCanvasMaker, nullptr)();
     return mainCanvas;
 }
 

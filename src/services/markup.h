@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // One-line formatted text for labels. Tokens start with the degree sign (0xB0):
@@ -54,6 +55,9 @@ public:
 // window's font. Long texts (over 3000 pixels) are measured again on it.
 // Returns the canvas it replaces.
 MarkupCanvas* SetMainMarkupCanvas(MarkupCanvas* canvas);
+// Installs in place of the main canvas a maker that makes it when it is first
+// needed: setting a canvas up may cost time that a program's start need not spend.
+void SetMainMarkupCanvasMaker(std::function<MarkupCanvas*()> maker);
 MarkupCanvas* MainMarkupCanvas();
 
 // Lays text out from (x, y) on one line. width is -1 on entry to measure only,

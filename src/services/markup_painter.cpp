@@ -119,8 +119,15 @@ void MarkupPainter::Rectangle(int left, int top, int right, int bottom)
 void UseAsMainMarkupCanvas(const QWidget* window)
 {
     static std::unique_ptr<MarkupPainter> mainCanvas;
-    // Measured on the screen, so the canvas does not outlive a window it points to.
-    auto replacement = window ? std::make_unique<MarkupPainter>(nullptr, window->font()) : nullptr;
-    SetMainMarkupCanvas(replacement.get());
-    mainCanvas = std::move(replacement);
+    SetMainMarkupCanvas(nullptr);
+    mainCanvas.reset();
+    if (!window)
+        return;
+    // Made when a text is first measured: asking for the font's pixel size sets up
+    // the fonts, which a window without text does not need. Measured on the screen,
+    // so the canvas does not outlive a window it points to.
+    SetMainMarkupCanvasMaker([font = window->font()] {
+        mainCanvas = std::make_unique<MarkupPainter>(nullptr, font);
+        return mainCanvas.get();
+    });
 }

@@ -8,6 +8,7 @@
 #include "support/bit_button.h"
 #include "support/ini_file.h"
 #include "support/input_query.h"
+#include "support/language_forms.h"
 #include "support/language_list.h"
 #include "support/messages.h"
 #include "support/qt_text.h"
@@ -54,8 +55,7 @@ QIcon ThemeOr(const char* name, QStyle::StandardPixmap fallback)
 } // namespace
 
 TDirDialog::TDirDialog(QWidget* parent)
-    : ModalForm(parent),
-      view_(*ThePlatform().files, *ThePlatform().folders, *ThePlatform().systemInfo)
+    : ModalForm(parent), view_(*ThePlatform().files, *ThePlatform().folders, *ThePlatform().systemInfo)
 {
     setObjectName(QStringLiteral("DirDialog"));
     setWindowTitle(FromAnsi("Verzeichnis w\xE4hlen..."));
@@ -256,6 +256,8 @@ int ChooseFolder(const std::string& start)
         // Owned by the program: it goes when the program ends.
         auto* created = new TDirDialog;
         QObject::connect(qApp, &QCoreApplication::aboutToQuit, created, [created] { delete created; });
+        if (CurrentLanguage != TextLanguage)
+            TranslateWindow(created, TextLanguage, CurrentLanguage);
     }
     if (start != "x")
         DirDialog->View().currentPath = start;

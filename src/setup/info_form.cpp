@@ -109,7 +109,6 @@ Tinfoform::Tinfoform(QWidget* parent)
     setObjectName(QStringLiteral("infoform"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     Infoform = this;
-    CreateComponents();
     FormCreate();
 }
 
@@ -212,16 +211,28 @@ void Tinfoform::FormCreate()
         QuitProgram();
     }
     Sprachliste.Insertstrings(0, trans->Lines());
-    homepagebtn->SetCaption(ProgInfo.Byline);
     ProgInfo.ContactAddress = ContactText();
-    EMailbtn->SetCaption(ProgInfo.ContactAddress);
-    SetUpAppearance();
+    ProgInfo.Maker = MakerText();
     CheckInstallation(wizard_, *this);
+}
+
+// The controls are made when the window is first shown: a start that goes on to
+// the keyboard needs none of them, nor the fonts and icons they set up.
+void Tinfoform::setVisible(bool visible)
+{
+    if (visible && !client) {
+        CreateComponents();
+        homepagebtn->SetCaption(ProgInfo.Byline);
+        EMailbtn->SetCaption(ProgInfo.ContactAddress);
+        SetUpAppearance();
+        if (CurrentLanguage != TextLanguage)
+            TranslateWindow(this, TextLanguage, CurrentLanguage);
+    }
+    ModalForm::setVisible(visible);
 }
 
 void Tinfoform::SetUpAppearance()
 {
-    ProgInfo.Maker = MakerText();
     setWindowIcon(AppIcon());
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(13);
@@ -263,6 +274,8 @@ void Tinfoform::PlaceButtons()
 
 void Tinfoform::ShowPage()
 {
+    if (!client)
+        return; // shown when the window is
     const SetupPageContent content = SetupPage(wizard_.Page());
     const int cw = client->width();
     setWindowTitle(FromAnsi(content.caption));
@@ -275,9 +288,7 @@ void Tinfoform::ShowPage()
         ca2->setGeometry(kTextLeft, kTextTop, cw - kTextLeft, B2->y() - 80);
         homepagebtn->setGeometry(10, we->y() - 2, 150, we->height());
         break;
-    case LicencePage:
-        ShowLicencePage();
-        break;
+    case LicencePage: ShowLicencePage(); break;
     case OptionsPage:
         ShowOptionsPage();
         ca3->SetCaption(content.optionsText);
@@ -382,11 +393,20 @@ void Tinfoform::showEvent(QShowEvent* event)
     ModalForm::showEvent(event);
 }
 
-void Tinfoform::weClick() { wizard_.Forward(); }
+void Tinfoform::weClick()
+{
+    wizard_.Forward();
+}
 
-void Tinfoform::zuClick() { wizard_.Back(); }
+void Tinfoform::zuClick()
+{
+    wizard_.Back();
+}
 
-void Tinfoform::abClick() { wizard_.Cancel(); }
+void Tinfoform::abClick()
+{
+    wizard_.Cancel();
+}
 
 void Tinfoform::ChooseDirbtnClick()
 {
@@ -419,9 +439,15 @@ void Tinfoform::reject()
         ModalForm::reject();
 }
 
-void Tinfoform::SwitchLanguage(int language) { TranslateForms(language); }
+void Tinfoform::SwitchLanguage(int language)
+{
+    TranslateForms(language);
+}
 
-void Tinfoform::ShowModal() { exec(); }
+void Tinfoform::ShowModal()
+{
+    exec();
+}
 
 // Closing by the forward button asks the same as closing the window.
 void Tinfoform::Close()
@@ -430,4 +456,7 @@ void Tinfoform::Close()
         done(mrOk);
 }
 
-InstallIcons Tinfoform::Icons() { return {AppIconPng(), AppIconSvg()}; }
+InstallIcons Tinfoform::Icons()
+{
+    return {AppIconPng(), AppIconSvg()};
+}

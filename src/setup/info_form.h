@@ -48,6 +48,7 @@ public:
     void SprachgroupClick(int index);
 
     void reject() override;
+    void setVisible(bool visible) override;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -25,8 +25,8 @@ std::optional<std::vector<unsigned long>> ReadProperty(Display* display, Window 
     unsigned long remaining = 0;
     unsigned char* data = nullptr;
     X11ErrorTrap trap(display);
-    const int status = XGetWindowProperty(display, window, property, 0, 64, False, type, &actualType,
-                                          &actualFormat, &count, &remaining, &data);
+    const int status = XGetWindowProperty(display, window, property, 0, 64, False, type, &actualType, &actualFormat,
+                                          &count, &remaining, &data);
     if (status != Success || trap.Failed() || actualType == None) {
         if (data)
             XFree(data);
@@ -87,16 +87,16 @@ bool IsDesktopOrDock(Display* display, Window window)
 
 bool WindowManagerRuns(Display* display)
 {
-    const auto check = ReadProperty(display, DefaultRootWindow(display),
-                                    AtomNamed(display, "_NET_SUPPORTING_WM_CHECK"), XA_WINDOW);
+    const auto check =
+        ReadProperty(display, DefaultRootWindow(display), AtomNamed(display, "_NET_SUPPORTING_WM_CHECK"), XA_WINDOW);
     return check && !check->empty() && (*check)[0] != 0;
 }
 
 // The window named by _NET_ACTIVE_WINDOW; nullopt when no window manager publishes it.
 std::optional<Window> ManagerActiveWindow(Display* display)
 {
-    const auto values = ReadProperty(display, DefaultRootWindow(display),
-                                     AtomNamed(display, "_NET_ACTIVE_WINDOW"), XA_WINDOW);
+    const auto values =
+        ReadProperty(display, DefaultRootWindow(display), AtomNamed(display, "_NET_ACTIVE_WINDOW"), XA_WINDOW);
     if (!values)
         return std::nullopt;
     return values->empty() ? Window(0) : Window((*values)[0]);
@@ -121,14 +121,13 @@ void RequestActivation(Display* display, Window window)
     event.xclient.window = window;
     event.xclient.message_type = AtomNamed(display, "_NET_ACTIVE_WINDOW");
     event.xclient.format = 32;
-    event.xclient.data.l[0] = 2;  // a request on the user's behalf, as from a pager
+    event.xclient.data.l[0] = 2; // a request on the user's behalf, as from a pager
     event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
-               &event);
+    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
     XFlush(display);
 }
 
-}  // namespace
+} // namespace
 
 WindowHandle ActiveTopLevel(Display* display)
 {
@@ -139,6 +138,63 @@ WindowHandle ActiveTopLevel(Display* display)
     if (window == 0 || window == DefaultRootWindow(display) || IsDesktopOrDock(display, window))
         return 0;
     return window;
+}
+
+ActiveWindowCache::ActiveWindowCache(Display* display) : display_(display)
+{
+    if (!display_)
+        return;
+    activeAtom_ = AtomNamed(display_, "_NET_ACTIVE_WINDOW");
+    managerAtom_ = AtomNamed(display_, "_NET_SUPPORTING_WM_CHECK");
+    const Window root = DefaultRootWindow(display_);
+    XSelectInput(display_, root, PropertyChangeMask | FocusChangeMask | SubstructureNotifyMask);
+    Window rootReturn = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int childCount = 0;
+    X11ErrorTrap trap(display_); // a window may go while it is watched
+    if (XQueryTree(display_, root, &rootReturn, &parent, &children, &childCount)) {
+        for (unsigned int i = 0; i < childCount; ++i)
+            XSelectInput(display_, children[i], FocusChangeMask);
+        XFree(children);
+    }
+}
+
+void ActiveWindowCache::Notice(const XEvent& event)
+{
+    switch (event.type) {
+    case PropertyNotify:
+        if (event.xproperty.atom == activeAtom_ || event.xproperty.atom == managerAtom_)
+            known_ = false;
+        break;
+    case CreateNotify:
+        if (event.xcreatewindow.parent == DefaultRootWindow(display_)) {
+            X11ErrorTrap trap(display_);
+            XSelectInput(display_, event.xcreatewindow.window, FocusChangeMask);
+        }
+        known_ = false;
+        break;
+    case FocusIn:
+    case FocusOut:
+    case MapNotify:
+    case UnmapNotify:
+    case DestroyNotify:
+    case ReparentNotify: known_ = false; break;
+    default: break;
+    }
+}
+
+WindowHandle ActiveWindowCache::Current()
+{
+    if (known_)
+        return active_;
+    active_ = ActiveTopLevel(display_);
+    Window focus = 0;
+    int revertTo = 0;
+    if (display_ && !WindowManagerRuns(display_))
+        XGetInputFocus(display_, &focus, &revertTo);
+    known_ = display_ && focus != PointerRoot;
+    return active_;
 }
 
 bool ActivateTopLevel(Display* display, WindowHandle window, std::chrono::milliseconds limit)

@@ -11,12 +11,10 @@
 #include <bitset>
 #include <memory>
 
-namespace {
-
 // The core keyboard mapping: for each keycode from min to max, perCode symbols.
-class Keymap {
+class X11Keymap {
 public:
-    explicit Keymap(Display* display)
+    explicit X11Keymap(Display* display)
     {
         XDisplayKeycodes(display, &min_, &max_);
         symbols_.reset(XGetKeyboardMapping(display, static_cast<KeyCode>(min_), max_ - min_ + 1, &perCode_));
@@ -61,6 +59,8 @@ private:
     std::unique_ptr<KeySym, Free> symbols_;
 };
 
+namespace {
+
 using KeycodeSet = std::bitset<256>;
 
 KeycodeSet ModifierKeycodes(Display* display)
@@ -95,7 +95,7 @@ KeycodeSet NamedKeycodes(Display* display)
 // Keycodes free to lend: without symbols, a key the XKB keymap knows (clients that
 // build their keymap from XKB may have no key for a nameless keycode), and no modifier,
 // which a lent symbol would otherwise turn into.
-KeycodeSet SpareKeycodes(Display* display, const Keymap& keymap)
+KeycodeSet SpareKeycodes(Display* display, const X11Keymap& keymap)
 {
     const KeycodeSet named = NamedKeycodes(display);
     const KeycodeSet modifiers = ModifierKeycodes(display);
@@ -107,9 +107,38 @@ KeycodeSet SpareKeycodes(Display* display, const Keymap& keymap)
     return spare;
 }
 
-}  // namespace
+} // namespace
 
-X11KeyboardOutput::X11KeyboardOutput(Display* display) : display_(display) {}
+X11KeyboardOutput::X11KeyboardOutput(Display* display)
+    : display_(display), activeWindow_(std::make_unique<ActiveWindowCache>(display))
+{
+}
+
+// Reads what the server reported since: keymap changes, and what may have
+// changed the active window. Reading the queue costs no round trip.
+void X11KeyboardOutput::ReadEvents()
+{
+    if (!display_)
+        return;
+    while (XPending(display_)) {
+        XEvent event;
+        XNextEvent(display_, &event);
+        if (event.type == MappingNotify) {
+            XRefreshKeyboardMapping(&event.xmapping);
+            keymap_.reset();
+        }
+        activeWindow_->Notice(event);
+    }
+}
+
+// The keymap as last fetched; fetched again after the server reported a change.
+const X11Keymap& X11KeyboardOutput::Keymap()
+{
+    ReadEvents();
+    if (!keymap_)
+        keymap_ = std::make_unique<X11Keymap>(display_);
+    return *keymap_;
+}
 
 X11KeyboardOutput::~X11KeyboardOutput()
 {
@@ -135,7 +164,7 @@ std::uint32_t X11KeyboardOutput::MapKeyCode(std::uint32_t code, KeyMapping mappi
 // are the wanted ones; otherwise a lent one, so that Shift gives what the picture shows.
 int X11KeyboardOutput::KeycodeOfSymbols(unsigned long plain, unsigned long shifted)
 {
-    const Keymap keymap(display_);
+    const X11Keymap& keymap = Keymap();
     for (int keycode = keymap.Min(); keycode <= keymap.Max(); ++keycode) {
         if (keymap.At(keycode, 0) == plain && (shifted == 0 || keymap.Shifted(keycode) == shifted))
             return keycode;
@@ -148,7 +177,7 @@ int X11KeyboardOutput::KeycodeOfSymbols(unsigned long plain, unsigned long shift
 // keycode empty rather than carrying another symbol.
 int X11KeyboardOutput::RestedSpareKeycode()
 {
-    const Keymap keymap(display_);
+    const X11Keymap& keymap = Keymap();
     const KeycodeSet spare = SpareKeycodes(display_, keymap);
     int keycode = 0;
     auto cameBack = std::chrono::steady_clock::time_point::max();
@@ -189,6 +218,7 @@ int X11KeyboardOutput::LendKeycode(unsigned long plain, unsigned long shifted)
     KeySym pair[2] = {plain, shifted != 0 ? shifted : NoSymbol};
     XChangeKeyboardMapping(display_, keycode, 2, pair, 1);
     XSync(display_, False);
+    keymap_.reset();
     lent_.push_back({keycode, false, std::chrono::steady_clock::now()});
     return keycode;
 }
@@ -197,6 +227,7 @@ void X11KeyboardOutput::GiveBack(const LentKeycode& lent)
 {
     KeySym none[1] = {NoSymbol};
     XChangeKeyboardMapping(display_, lent.keycode, 1, none, 1);
+    keymap_.reset();
     givenBackAt_[lent.keycode] = std::chrono::steady_clock::now();
 }
 
@@ -237,11 +268,15 @@ void X11KeyboardOutput::KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCod
 WindowHandle X11KeyboardOutput::GetForegroundWindow()
 {
     GiveBackIdleKeycodes();
-    return ActiveTopLevel(display_);
+    ReadEvents();
+    return activeWindow_->Current();
 }
 
 bool X11KeyboardOutput::SetForegroundWindow(WindowHandle window)
 {
+    ReadEvents();
+    if (window != 0 && activeWindow_->Current() == window)
+        return true;
     return ActivateTopLevel(display_, window, kActivationLimit);
 }
 

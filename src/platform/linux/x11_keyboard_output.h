@@ -4,9 +4,12 @@
 
 #include <chrono>
 #include <map>
+#include <memory>
 #include <vector>
 
 struct _XDisplay;
+class ActiveWindowCache;
+class X11Keymap;
 
 // Key events through the XTEST extension. A virtual key stands for the symbols of
 // the German keyboard (x11_german_keys.h); its scan code is the keycode of the
@@ -46,6 +49,8 @@ private:
         std::chrono::steady_clock::time_point releasedAt{};
     };
 
+    void ReadEvents();
+    const X11Keymap& Keymap();
     int KeycodeOfSymbols(unsigned long plain, unsigned long shifted);
     int LendKeycode(unsigned long plain, unsigned long shifted);
     int RestedSpareKeycode();
@@ -54,6 +59,8 @@ private:
     void GiveBackIdleKeycodes();
 
     _XDisplay* display_;
+    std::unique_ptr<ActiveWindowCache> activeWindow_;
+    std::unique_ptr<X11Keymap> keymap_;
     std::vector<LentKeycode> lent_;
     std::map<int, std::chrono::steady_clock::time_point> givenBackAt_;
     std::uint32_t lockTimeout_ = 200000;
