@@ -18,6 +18,9 @@ namespace fs = std::filesystem;
 // Places of the wizard's bottom buttons in its window (480 x 470, border 10).
 inline constexpr std::pair<int, int> kForward{337, 447};
 inline constexpr std::pair<int, int> kBack{242, 447};
+inline constexpr std::pair<int, int> kCancel{432, 447};
+// The folder button on the options page.
+inline constexpr std::pair<int, int> kChooseFolder{455, 134};
 
 class SetupE2e : public ::testing::Test {
 protected:

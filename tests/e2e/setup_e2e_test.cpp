@@ -80,6 +80,67 @@ TEST_F(SetupE2e, BothLinkBoxesClearedMakeNoLinks)
     EXPECT_NE(WaitForWindow("^Tapsody 1\\.7 "), 0u);
 }
 
+// A vendor key left by another product of ours is logged as such ("-inst1-");
+// the wizard opens in German all the same. Cancel asks on every page (on the licence page its own,
+// longer question) and "No" keeps the page, as does "No" to closing the window;
+// a folder picked with the chooser is where the program goes.
+TEST_F(SetupE2e, CancelAsksOnEveryPageAndAChosenFolderIsInstalledInto)
+{
+    fs::create_directories(session.Home() / ".config/tapsody");
+    std::ofstream(session.Home() / ".config/tapsody/registry.reg", std::ios::binary)
+        << "Windows Registry Editor Version 5.00\r\n\r\n"
+           "[HKEY_LOCAL_MACHINE\\Software\\Wellenfeld Software]\r\n\"Sprache\"=dword:00000001\r\n";
+    const std::string kQuestion = "^Best\xC3\xA4tigen$";
+    const std::string kChooser = "^Verzeichnis w\xC3\xA4hlen";
+    const fs::path chosen = session.Home() / "Zielordner";
+    fs::create_directories(chosen);
+    app = Start(downloaded, {"/L"});
+    Answer("^Tapsody$", "Return");
+    const unsigned long wizard = Wizard();
+    const auto cancelAnsweredNo = [&] {
+        ClickIn(wizard, kCancel);
+        const unsigned long question = WaitForWindow(kQuestion);
+        const E2eSession::Geometry size = session.WindowGeometry(question);
+        Answer(kQuestion, "alt+n");
+        EXPECT_EQ(session.FindWindow("^Wellenfeld Software - Setup"), wizard);
+        return size.width * size.height;
+    };
+    const int quitSetup = cancelAnsweredNo(); // welcome page
+    ClickIn(wizard, kForward);
+    EXPECT_GT(cancelAnsweredNo(), quitSetup) << "the licence page asks its own question";
+    ClickIn(wizard, kForward); // "&Ja"
+    EXPECT_EQ(cancelAnsweredNo(), quitSetup);
+    session.Run({KEY_LOGGER, "--close", std::to_string(wizard)}); // as the close box does
+    Answer(kQuestion, "alt+n");
+    ASSERT_EQ(session.FindWindow("^Wellenfeld Software - Setup"), wizard);
+
+    ClickIn(wizard, kChooseFolder);
+    const unsigned long chooser = WaitForWindow(kChooser);
+    session.Run({"xdotool", "windowfocus", "--sync", std::to_string(chooser)});
+    session.Run({"xdotool", "key", "End", "Return", "alt+o"}); // the last folder of the home, opened, taken
+    ASSERT_TRUE(WaitUntil([&] { return session.FindWindow(kChooser) == 0; }));
+    ClickIn(wizard, kForward); // installs
+    ASSERT_TRUE(WaitUntil([&] { return fs::exists(chosen / "Tapsodia"); }));
+    ClickIn(wizard, kForward); // "&Ende"
+    EXPECT_EQ(app.WaitForExit(30s), 0);
+    EXPECT_NE(WaitForWindow("^Tapsody 1\\.7 "), 0u);
+    EXPECT_NE(Registry().find("\"Pfad\"=\"" + chosen.string() + "/\""), std::string::npos) << Registry();
+    EXPECT_NE(Log(downloaded).find("-inst1-\r\n"), std::string::npos) << Log(downloaded);
+}
+
+// "Ja" to the licence page's question ends the program and installs nothing.
+TEST_F(SetupE2e, DecliningTheLicenceEndsSetupWithNothingInstalled)
+{
+    app = Start(downloaded);
+    const unsigned long wizard = Wizard();
+    ClickIn(wizard, kForward);
+    ClickIn(wizard, kCancel); // "&Nein" to the licence
+    Answer("^Best\xC3\xA4tigen$", "alt+j");
+    EXPECT_EQ(app.WaitForExit(30s), 0);
+    EXPECT_FALSE(fs::exists(folder));
+    EXPECT_EQ(Registry().find("Pfad"), std::string::npos) << Registry();
+}
+
 TEST_F(SetupE2e, SameVersionInstalledElsewhereIsStarted)
 {
     InstallDefault();
