@@ -100,8 +100,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "key_logger: cannot open the display\n");
         return 1;
     }
-    if (argc == 3 && std::string(argv[1]) == "--close")
-        return SendCloseRequest(display, std::strtoul(argv[2], nullptr, 0));
+    if (argc == 3 && std::string(argv[1]) == "--close") {
+        const int status = SendCloseRequest(display, std::strtoul(argv[2], nullptr, 0));
+        XCloseDisplay(display);
+        return status;
+    }
     const int xkbEvent = FollowKeymapChanges(display);
     const int x = argc > 1 ? std::atoi(argv[1]) : 0;
     const int y = argc > 2 ? std::atoi(argv[2]) : 400;
