@@ -299,3 +299,8 @@ std::string LzhDecodeBytes(std::string_view block)
         return {};
     return DecodeBlock(block);
 }
+
+std::int64_t LzhDeclaredSize(std::string_view block)
+{
+    return ReadHeader(block).size;
+}

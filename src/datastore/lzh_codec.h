@@ -2,6 +2,7 @@
 
 #include "datastore/memory_stream.h"
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -32,3 +33,8 @@ void LzhDecode(MemoryStream& source, MemoryStream* destination, bool continueAtP
 // Byte-string conveniences over the stream forms.
 std::string LzhEncodeBytes(std::string_view plain);
 std::string LzhDecodeBytes(std::string_view block);
+
+// The uncompressed size the block declares, read the way decoding reads it: a
+// block that starts with 0xFE is taken in its old 4-byte form when only that
+// form's size can be met.
+std::int64_t LzhDeclaredSize(std::string_view block);

@@ -42,10 +42,10 @@ void CheckComponent(const StoredComponent& stored)
     const std::int64_t kept = component->DataSize();
     try {
         const std::string& plain = component->UnpackedStream().Bytes();
-        const bool newForm = kept >= 9 && component->DataStream().Bytes()[0] == '\xFE';
-        if (component->Compressed() && newForm)
-            FUZZ_CHECK(static_cast<std::int64_t>(plain.size()) <= std::max<std::int64_t>(component->UncompressedSize(), 0));
-        else if (!component->Compressed())
+        const std::int64_t declared = LzhDeclaredSize(component->DataStream().Bytes());
+        if (component->Compressed())
+            FUZZ_CHECK(static_cast<std::int64_t>(plain.size()) <= std::max<std::int64_t>(declared, 0));
+        else
             FUZZ_CHECK(static_cast<std::int64_t>(plain.size()) == kept);
     } catch (const ElzhException&) {
     }
