@@ -18,6 +18,8 @@ packages=(
     # virtual display, a window manager, input and a terminal for end-to-end runs and the demo
     xvfb xauth openbox xdotool xterm x11-utils x11-apps x11-xkb-utils imagemagick
     fonts-dejavu-core desktop-file-utils
+    # a GTK 3 program to type into: GTK keeps a keymap and an input method of its own
+    libgtk-3-dev
     # regedit, to check that the registry store is a file it imports and exports unchanged
     wine64
 )

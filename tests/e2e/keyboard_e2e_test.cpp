@@ -67,8 +67,10 @@ protected:
     KeyTable keys = StoredKeys();
     fs::path program = session.Home() / "bin" / "tapsody";
     ChildProcess logger;
+    ChildProcess gtkLogger;
     ChildProcess app;
     unsigned long loggerWindow = 0;
+    unsigned long gtkWindow = 0;
     unsigned long keyboard = 0;
 
     void SetUp() override
@@ -93,18 +95,53 @@ protected:
     }
 
     // Gives the logger the focus and lets the keyboard's 200 ms tracking see it.
-    void FocusLogger()
+    void FocusLogger() { FocusWindow(loggerWindow, session.Home() / "keys.log"); }
+
+    // Gives a window that logs its focus changes to the file the focus.
+    void FocusWindow(unsigned long window, const fs::path& log)
     {
         if (GetParam())
-            session.Run({"xdotool", "windowactivate", "--sync", std::to_string(loggerWindow)});
+            session.Run({"xdotool", "windowactivate", "--sync", std::to_string(window)});
         else
-            session.Run({"xdotool", "windowfocus", "--sync", std::to_string(loggerWindow)});
+            session.Run({"xdotool", "windowfocus", "--sync", std::to_string(window)});
         ASSERT_TRUE(WaitUntil([&] {
-            const std::string log = KeyLog();
-            const auto last = log.rfind("focus ");
-            return last != std::string::npos && log.compare(last, 8, "focus in") == 0;
-        }));
+            const std::string text = ReadFile(log);
+            const auto last = text.rfind("focus ");
+            return last != std::string::npos && text.compare(last, 8, "focus in") == 0;
+        })) << "waiting for window "
+            << window << " to have the focus";
         std::this_thread::sleep_for(450ms);
+    }
+
+    // Starts the GTK text field and gives it the focus; the keyboard must be running.
+    void StartGtkLogger()
+    {
+        gtkLogger = session.Start({GTK_TEXT_LOGGER, "450", "700"}, session.Home() / "gtk.log");
+        ASSERT_TRUE(WaitUntil([&] { return GtkLog().find('\n') != std::string::npos; }))
+            << "waiting for the GTK text field: " << GtkLog();
+        gtkWindow = std::stoul(GtkLog().substr(7));
+        FocusWindow(gtkWindow, session.Home() / "gtk.log");
+    }
+
+    std::string GtkLog() { return ReadFile(session.Home() / "gtk.log"); }
+
+    // The GTK text field's text once it is expected (or after a generous wait, whatever it is).
+    std::string GtkText(const std::string& expected)
+    {
+        std::string text;
+        WaitUntil([&] {
+            const std::string log = GtkLog();
+            const auto at = log.rfind("\ntext ");
+            text = at == std::string::npos ? std::string() : log.substr(at + 6, log.find('\n', at + 1) - at - 6);
+            return text == expected;
+        });
+        return text;
+    }
+
+    void ClickKeys(std::initializer_list<const char*> names)
+    {
+        for (const char* name : names)
+            ClickKey(name);
     }
 
     int KeyIndex(const std::string& name) const
@@ -264,6 +301,22 @@ TEST_P(KeyboardE2e, ClickedKeysTypeASentence)
         ClickKey(key);
     const std::string expected = "Hallo welt, \xC3\x9F#+-<\xC3\xA4\xC3\xB6\xC3\xBC 127!.";
     EXPECT_EQ(TypedText(expected.size()), expected);
+}
+
+// Ctrl and Alt latched are AltGr, as on the German keyboard the picture shows,
+// whichever keymap the desktop uses; unlatched, the keys type their own symbols.
+TEST_P(KeyboardE2e, CtrlAndAltTypeTheAltGrSymbolsOnUsAndGermanKeymaps)
+{
+    StartKeyboard();
+    StartGtkLogger();
+    std::string expected;
+    for (const char* keymap : {"us", "de"}) {
+        session.Run({"setxkbmap", keymap});
+        ClickKeys({"CTRL-Links", "ALT", "q", "e", "7", "0", "8", "9", "\xDF", "<", "+", "m", "2", "3"});
+        ClickKeys({"CTRL-Links", "ALT", "q", "7", "Space"});
+        expected += "@\xE2\x82\xAC{}[]\\|~\xC2\xB5\xC2\xB2\xC2\xB3q7 "; // @€{}[]\|~µ²³q7
+        EXPECT_EQ(GtkText(expected), expected) << keymap;
+    }
 }
 
 TEST_P(KeyboardE2e, LatchedModifiersWrapTheKeyAndStayHighlighted)

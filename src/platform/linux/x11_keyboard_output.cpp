@@ -123,12 +123,18 @@ X11KeyboardOutput::~X11KeyboardOutput()
 std::uint32_t X11KeyboardOutput::MapKeyCode(std::uint32_t code, KeyMapping mapping)
 {
     GiveBackIdleKeycodes();
-    if (!display_ || mapping != KeyMapping::VirtualKeyToScanCode)
+    if (!display_)
         return 0;
     const GermanKeySymbols symbols = GermanSymbolsOfVirtualKey(code);
-    if (symbols.plain == 0)
-        return 0;
-    return static_cast<std::uint32_t>(KeycodeOfSymbols(symbols.plain, symbols.shifted));
+    switch (mapping) {
+    case KeyMapping::VirtualKeyToScanCode:
+        return symbols.plain == 0 ? 0 : static_cast<std::uint32_t>(KeycodeOfSymbols(symbols.plain, symbols.shifted));
+    case KeyMapping::VirtualKeyToAltGrScanCode:
+        // X11 programs read Ctrl+Alt as shortcuts, never as AltGr: the symbol goes
+        // on a key of its own, as every symbol does.
+        return symbols.altGr == 0 ? 0 : static_cast<std::uint32_t>(KeycodeOfSymbols(symbols.altGr, 0));
+    }
+    return 0;
 }
 
 // A keycode whose plain symbol, and shifted symbol where the German key has one,
