@@ -319,6 +319,20 @@ TEST_P(KeyboardE2e, CtrlAndAltTypeTheAltGrSymbolsOnUsAndGermanKeymaps)
     }
 }
 
+// "^" is a dead key like "´": it waits for the next key, and a blank after it types it alone.
+TEST_P(KeyboardE2e, CircumflexIsADeadKeyLikeTheAcute)
+{
+    StartKeyboard();
+    StartGtkLogger();
+    std::string expected;
+    for (const char* keymap : {"us", "de"}) {
+        session.Run({"setxkbmap", keymap});
+        ClickKeys({"^", "a", "^", "Space", "\xB4", "e", "^", "SHIFT-Links", "o", "SHIFT-Links", "Space"});
+        expected += "\xC3\xA2^\xC3\xA9\xC3\x94 "; // â^éÔ
+        EXPECT_EQ(GtkText(expected), expected) << keymap;
+    }
+}
+
 TEST_P(KeyboardE2e, LatchedModifiersWrapTheKeyAndStayHighlighted)
 {
     StartKeyboard();
