@@ -134,6 +134,8 @@ void TMainform::FormShow()
     // Keys placed in the layout editor show and answer at once.
     connect(Layoutform, &TLayoutform::KeysChanged, this, [this] { pad_->RedrawKeyboard(); });
     ConnectImage();
+    // A placement that lies off every screen is brought back at the window's real size.
+    SizeToPicture();
     {
         const std::unique_ptr<tinifile2> settings = OpenSettings(this, true, {});
         peepchk->setChecked(settings->ReadBool("Setup", "Peep", false));
@@ -194,8 +196,14 @@ void TMainform::FetchPicture()
     LogLine("hole");
     const QImage& picture = Layoutform->Picture();
     Image->ShowPicture(picture, {});
-    setFixedSize(std::max(picture.width(), kMinimumWidth), std::max(Image->y() + picture.height(), kMinimumHeight));
+    SizeToPicture();
     LogLine("-hole");
+}
+
+void TMainform::SizeToPicture()
+{
+    const QImage& picture = Layoutform->Picture();
+    setFixedSize(std::max(picture.width(), kMinimumWidth), std::max(Image->y() + picture.height(), kMinimumHeight));
 }
 
 void TMainform::PaintKeyboard(const std::vector<PictureRect>& inverted)

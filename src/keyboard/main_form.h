@@ -60,6 +60,7 @@ private:
     bool FormCloseQuery();
     void FormClose();
     void ApplySwitches();
+    void SizeToPicture();
     void BuildMenu();
     void ConnectImage();
 

@@ -454,6 +454,38 @@ TEST_P(KeyboardE2e, SettingsSurviveARestart)
     EXPECT_EQ(session.WindowGeometry(keyboard), placed);
 }
 
+// The frame the window manager draws around the window: left, right, top, bottom.
+std::vector<int> FrameExtents(E2eSession& session, unsigned long window)
+{
+    const std::string text = session.Run({"xprop", "-id", std::to_string(window), "_NET_FRAME_EXTENTS"});
+    std::vector<int> extents;
+    for (auto at = text.find('='); at != std::string::npos && extents.size() < 4; at = text.find(',', at + 1))
+        extents.push_back(std::stoi(text.substr(at + 1)));
+    extents.resize(4);
+    return extents;
+}
+
+// A placement stored off every screen brings the whole window, frame and all, back onto it.
+TEST_P(KeyboardE2e, APlacementOffTheScreenComesBackWhole)
+{
+    std::ofstream(program.parent_path() / "Tapsodia.ini")
+        << "[Setup]\r\nendefragen=0\r\n[FensterMainform]\r\nVonOben=5000\r\nLinks=5000\r\n";
+    StartKeyboard();
+    std::vector<int> frame(4);
+    E2eSession::Geometry placed;
+    const auto wholeOnScreen = [&] {
+        if (GetParam() && (frame = FrameExtents(session, keyboard))[2] == 0)
+            return false; // not framed yet
+        placed = session.WindowGeometry(keyboard);
+        return placed.x - frame[0] >= 0 && placed.y - frame[2] >= 0 && placed.x + placed.width + frame[1] <= 1280 &&
+               placed.y + placed.height + frame[3] <= 1024;
+    };
+    EXPECT_TRUE(WaitUntil(wholeOnScreen)) << "waiting for the whole window on the screen; it is at " << placed.x << ","
+                                          << placed.y << " " << placed.width << "x" << placed.height;
+    EXPECT_EQ(placed.width, 889);
+    KeepScreenshot("off-screen-placement");
+}
+
 // The question before the end comes up over the always-on-top keyboard and takes
 // the keys: Escape answers No, Enter Yes.
 TEST_P(KeyboardE2e, TheCloseQuestionComesInFrontAndTakesTheKeys)
