@@ -20,6 +20,8 @@ packages=(
     fonts-dejavu-core desktop-file-utils
     # a GTK 3 program to type into: GTK keeps a keymap and an input method of its own
     libgtk-3-dev
+    # more window managers, whose frames and caption buttons differ
+    icewm
     # regedit, to check that the registry store is a file it imports and exports unchanged
     wine64
 )

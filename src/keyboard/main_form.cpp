@@ -11,6 +11,7 @@
 #include "services/system_log.h"
 #include "services/text_helpers.h"
 #include "services/window_placement_qt.h"
+#include "support/caption_buttons.h"
 #include "support/ini_file.h"
 #include "support/language_list.h"
 #include "support/messages.h"
@@ -72,6 +73,7 @@ TMainform::TMainform(KeyboardOutput& output)
     // open in the target stays open and keys typed on the real keyboard go on
     // reaching the target; it takes the focus only when the user gives it.
     setAttribute(Qt::WA_ShowWithoutActivating);
+    DeclareCaptionButtons(*this, CaptionSystemMenu | CaptionMinimize | CaptionClose);
     if (FocusOffers* offers = ThePlatform().focusOffers)
         focusOnRequest_ = std::make_unique<FocusOnRequest>(*this, *offers);
     Image = new TKeyboardImage(this);

@@ -61,9 +61,22 @@ Screenshot ReadPpm(const fs::path& file)
     return shot;
 }
 
-class KeyboardE2e : public ::testing::TestWithParam<bool> {
+// The frame the window manager draws around the window: left, right, top, bottom.
+std::vector<int> FrameExtents(E2eSession& session, unsigned long window)
+{
+    const std::string text = session.Run({"xprop", "-id", std::to_string(window), "_NET_FRAME_EXTENTS"});
+    std::vector<int> extents;
+    for (auto at = text.find('='); at != std::string::npos && extents.size() < 4; at = text.find(',', at + 1))
+        extents.push_back(std::stoi(text.substr(at + 1)));
+    extents.resize(4);
+    return extents;
+}
+
+// The parameter names the window manager; empty for none.
+class KeyboardE2e : public ::testing::TestWithParam<std::string> {
 protected:
     E2eSession session{GetParam()};
+    bool Managed() const { return !GetParam().empty(); }
     KeyTable keys = StoredKeys();
     fs::path program = session.Home() / "bin" / "tapsody";
     ChildProcess logger;
@@ -100,7 +113,7 @@ protected:
     // Gives a window that logs its focus changes to the file the focus.
     void FocusWindow(unsigned long window, const fs::path& log)
     {
-        if (GetParam())
+        if (Managed())
             session.Run({"xdotool", "windowactivate", "--sync", std::to_string(window)});
         else
             session.Run({"xdotool", "windowfocus", "--sync", std::to_string(window)});
@@ -275,19 +288,41 @@ protected:
     // the keyboard focus, without anyone giving it.
     void ExpectInFront(unsigned long dialog)
     {
-        if (GetParam()) {
+        if (Managed()) {
             EXPECT_TRUE(WaitUntil([&] { return !Stacking().empty() && Stacking().back() == dialog; }))
                 << ::testing::PrintToString(Stacking()) << " dialog " << dialog;
         }
         EXPECT_TRUE(WaitUntil([&] { return std::stoul(session.Run({"xdotool", "getwindowfocus"})) == dialog; }));
     }
 
+    // A placement stored off every screen brings the whole window, frame and all, back onto it.
+    void ExpectAPlacementOffTheScreenComesBackWhole()
+    {
+        std::ofstream(program.parent_path() / "Tapsodia.ini")
+            << "[Setup]\r\nendefragen=0\r\n[FensterMainform]\r\nVonOben=5000\r\nLinks=5000\r\n";
+        StartKeyboard();
+        std::vector<int> frame(4);
+        E2eSession::Geometry placed;
+        const auto wholeOnScreen = [&] {
+            if (Managed() && (frame = FrameExtents(session, keyboard))[2] == 0)
+                return false; // not framed yet
+            placed = session.WindowGeometry(keyboard);
+            return placed.x - frame[0] >= 0 && placed.y - frame[2] >= 0 && placed.x + placed.width + frame[1] <= 1280 &&
+                   placed.y + placed.height + frame[3] <= 1024;
+        };
+        EXPECT_TRUE(WaitUntil(wholeOnScreen)) << "waiting for the whole window on the screen; it is at " << placed.x
+                                              << "," << placed.y << " " << placed.width << "x" << placed.height;
+        EXPECT_EQ(placed.width, 889);
+        KeepScreenshot("off-screen-placement");
+    }
+
     // The whole screen, for a person to look at, when TAPSODY_E2E_SCREENSHOTS names a folder.
     void KeepScreenshot(const std::string& name)
     {
         if (const char* folder = std::getenv("TAPSODY_E2E_SCREENSHOTS"))
-            session.Run({"import", "-window", "root",
-                         (fs::path(folder) / (name + (GetParam() ? "-openbox" : "-no-manager") + ".png")).string()});
+            session.Run(
+                {"import", "-window", "root",
+                 (fs::path(folder) / (name + "-" + (Managed() ? GetParam() : "no-manager") + ".png")).string()});
     }
 };
 
@@ -372,7 +407,7 @@ TEST_P(KeyboardE2e, ClickingKeysLeavesTheFocusWithTheTarget)
 // then keys of the real keyboard, F1 among them, go to the keyboard window.
 TEST_P(KeyboardE2e, CaptionClickGivesTheKeyboardTheFocus)
 {
-    if (!GetParam())
+    if (!Managed())
         GTEST_SKIP() << "without a window manager there is no caption bar";
     StartKeyboard();
     FocusLogger();
@@ -454,36 +489,9 @@ TEST_P(KeyboardE2e, SettingsSurviveARestart)
     EXPECT_EQ(session.WindowGeometry(keyboard), placed);
 }
 
-// The frame the window manager draws around the window: left, right, top, bottom.
-std::vector<int> FrameExtents(E2eSession& session, unsigned long window)
-{
-    const std::string text = session.Run({"xprop", "-id", std::to_string(window), "_NET_FRAME_EXTENTS"});
-    std::vector<int> extents;
-    for (auto at = text.find('='); at != std::string::npos && extents.size() < 4; at = text.find(',', at + 1))
-        extents.push_back(std::stoi(text.substr(at + 1)));
-    extents.resize(4);
-    return extents;
-}
-
-// A placement stored off every screen brings the whole window, frame and all, back onto it.
 TEST_P(KeyboardE2e, APlacementOffTheScreenComesBackWhole)
 {
-    std::ofstream(program.parent_path() / "Tapsodia.ini")
-        << "[Setup]\r\nendefragen=0\r\n[FensterMainform]\r\nVonOben=5000\r\nLinks=5000\r\n";
-    StartKeyboard();
-    std::vector<int> frame(4);
-    E2eSession::Geometry placed;
-    const auto wholeOnScreen = [&] {
-        if (GetParam() && (frame = FrameExtents(session, keyboard))[2] == 0)
-            return false; // not framed yet
-        placed = session.WindowGeometry(keyboard);
-        return placed.x - frame[0] >= 0 && placed.y - frame[2] >= 0 && placed.x + placed.width + frame[1] <= 1280 &&
-               placed.y + placed.height + frame[3] <= 1024;
-    };
-    EXPECT_TRUE(WaitUntil(wholeOnScreen)) << "waiting for the whole window on the screen; it is at " << placed.x << ","
-                                          << placed.y << " " << placed.width << "x" << placed.height;
-    EXPECT_EQ(placed.width, 889);
-    KeepScreenshot("off-screen-placement");
+    ExpectAPlacementOffTheScreenComesBackWhole();
 }
 
 // The question before the end comes up over the always-on-top keyboard and takes
@@ -535,14 +543,14 @@ TEST_P(KeyboardE2e, ASecondStartBringsTheRunningKeyboardToTheFront)
     // The class name carries no version.
     EXPECT_EQ(session.Run({"xprop", "-id", std::to_string(keyboard), "WM_CLASS"}),
               "WM_CLASS(STRING) = \"tapsody\", \"tapsody\"\n");
-    if (GetParam()) {
+    if (Managed()) {
         session.Run({"xdotool", "windowminimize", "--sync", std::to_string(keyboard)});
         ASSERT_TRUE(WaitUntil([&] { return session.FindWindow("^Tapsody 1\\.7") == 0; }));
     }
     ChildProcess second = session.Start({program.string()}, session.Home() / "second.out");
     EXPECT_EQ(second.WaitForExit(10s), 0) << "a message waits: " << WindowOf(second);
     EXPECT_TRUE(WaitUntil([&] { return session.FindWindow("^Tapsody 1\\.7") == keyboard; }));
-    if (GetParam()) {
+    if (Managed()) {
         EXPECT_TRUE(WaitUntil([&] { return Stacking().back() == keyboard; }));
     }
     EXPECT_TRUE(app.Running());
@@ -632,11 +640,64 @@ TEST_P(KeyboardE2e, KeyPlacedInTheEditorTypesFromItsNewPlaceAfterARestart)
     EXPECT_EQ(TypedText(4), "baba");
 }
 
-std::string DesktopName(const ::testing::TestParamInfo<bool>& desktop)
+// The same under the window managers whose frames and buttons differ most.
+class WindowManagerE2e : public KeyboardE2e {
+protected:
+    std::string Property(unsigned long window, const std::string& name)
+    {
+        return session.Run({"xprop", "-id", std::to_string(window), name});
+    }
+};
+
+// The keyboard offers its system menu, minimise and close, a message only its
+// close box: neither can be resized or maximised.
+TEST_P(WindowManagerE2e, CaptionsOfferOnlyTheDeclaredButtons)
 {
-    return desktop.param ? "Openbox" : "NoManager";
+    StartKeyboard();
+    // Motif hints: functions and decorations given; move, minimise, close; border, title, menu, minimise.
+    EXPECT_EQ(Property(keyboard, "_MOTIF_WM_HINTS"), "_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = 0x3, 0x2c, 0x3a, 0x0, 0x0\n");
+    std::string actions;
+    ASSERT_TRUE(WaitUntil([&] {
+        return (actions = Property(keyboard, "_NET_WM_ALLOWED_ACTIONS")).find("MINIMIZE") != std::string::npos;
+    })) << actions;
+    for (const char* action : {"_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT"})
+        EXPECT_EQ(actions.find(action), std::string::npos) << actions;
+    KeepScreenshot("caption-buttons");
+
+    CloseKeyboard();
+    unsigned long question = 0;
+    ASSERT_TRUE(WaitUntil([&] { return (question = OtherWindow()) != 0; }));
+    // Move and close; border and title.
+    EXPECT_EQ(Property(question, "_MOTIF_WM_HINTS"), "_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = 0x3, 0x24, 0xa, 0x0, 0x0\n");
+    KeepScreenshot("close-question-buttons");
+    session.Run({"xdotool", "key", "Escape"});
+    EXPECT_TRUE(WaitUntil([&] { return OtherWindow() == 0; }));
 }
 
-INSTANTIATE_TEST_SUITE_P(Desktops, KeyboardE2e, ::testing::Values(false, true), DesktopName);
+TEST_P(WindowManagerE2e, APlacementOffTheScreenComesBackWhole)
+{
+    ExpectAPlacementOffTheScreenComesBackWhole();
+}
+
+std::string DesktopName(const ::testing::TestParamInfo<std::string>& desktop)
+{
+    if (desktop.param.empty())
+        return "NoManager";
+    return char(std::toupper(desktop.param[0])) + desktop.param.substr(1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, KeyboardE2e, ::testing::Values("", "openbox"), DesktopName);
+// Openbox and icewm, or the managers TAPSODY_E2E_WINDOW_MANAGERS names ("openbox icewm xfwm4 fluxbox").
+std::vector<std::string> WindowManagers()
+{
+    const char* names = std::getenv("TAPSODY_E2E_WINDOW_MANAGERS");
+    std::istringstream list(names ? names : "openbox icewm");
+    std::vector<std::string> managers;
+    for (std::string name; list >> name;)
+        managers.push_back(name);
+    return managers;
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowManagers, WindowManagerE2e, ::testing::ValuesIn(WindowManagers()), DesktopName);
 
 }  // namespace

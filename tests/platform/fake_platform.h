@@ -96,6 +96,8 @@ public:
     std::vector<DesktopWindow> TopLevelWindows() override { return windows; }
     ScreenMode CurrentScreenMode() override { return screen; }
     void Beep(std::uint32_t type) override { beeps.push_back(type); }
+    std::map<WindowHandle, std::uint32_t> captionButtons;
+    void SetCaptionButtons(WindowHandle window, std::uint32_t buttons) override { captionButtons[window] = buttons; }
 };
 
 class FakeSystemInfo final : public SystemInfo {

@@ -83,6 +83,7 @@ public:
     std::vector<DesktopWindow> TopLevelWindows() override { return {}; }
     ScreenMode CurrentScreenMode() override { return {}; }
     void Beep(std::uint32_t) override {}
+    void SetCaptionButtons(WindowHandle, std::uint32_t) override {}
 };
 
 class NoSystemInfo : public SystemInfo {

@@ -137,3 +137,28 @@ void LinuxDesktop::Beep(std::uint32_t)
     XBell(display_, 0);
     XFlush(display_);
 }
+
+void LinuxDesktop::SetCaptionButtons(WindowHandle window, std::uint32_t buttons)
+{
+    if (!display_ || window == 0)
+        return;
+    // The Motif window manager hints: flags, functions, decorations, input mode, status.
+    enum : unsigned long { kFunctions = 1, kDecorations = 2 };
+    enum : unsigned long { kFunctionMove = 4, kFunctionMinimize = 8, kFunctionClose = 32 };
+    enum : unsigned long { kBorder = 2, kTitle = 8, kMenu = 16, kMinimizeButton = 32 };
+    long hints[5] = {kFunctions | kDecorations, kFunctionMove, kBorder | kTitle, 0, 0};
+    if (buttons & CaptionSystemMenu)
+        hints[2] |= kMenu;
+    if (buttons & CaptionMinimize) {
+        hints[1] |= kFunctionMinimize;
+        hints[2] |= kMinimizeButton;
+    }
+    if (buttons & CaptionClose)
+        hints[1] |= kFunctionClose;
+    const Atom motifHints = XInternAtom(display_, "_MOTIF_WM_HINTS", False);
+    X11ErrorTrap trap(display_);
+    XChangeProperty(display_, static_cast<Window>(window), motifHints, motifHints, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(hints), 5);
+    XSync(display_, False);
+    trap.Failed();
+}

@@ -15,6 +15,9 @@ public:
     std::vector<DesktopWindow> TopLevelWindows() override;
     ScreenMode CurrentScreenMode() override;
     void Beep(std::uint32_t type) override;
+    // Through the window's Motif hints, which window managers read for the
+    // decorations and functions they offer.
+    void SetCaptionButtons(WindowHandle window, std::uint32_t buttons) override;
 
 private:
     _XDisplay* display_;
