@@ -69,9 +69,9 @@ TMainform::TMainform(KeyboardOutput& output)
     font.setPixelSize(11);
     setFont(font);
     move(241, 344);
-    // The window never takes the keyboard focus when clicked, so a menu or list
-    // open in the target stays open and keys typed on the real keyboard go on
-    // reaching the target; it takes the focus only when the user gives it.
+    // The window never takes the keyboard focus when clicked, so keys typed on
+    // the real keyboard go on reaching the target; it takes the focus only when
+    // the user gives it.
     setAttribute(Qt::WA_ShowWithoutActivating);
     DeclareCaptionButtons(*this, CaptionSystemMenu | CaptionMinimize | CaptionClose);
     if (FocusOffers* offers = ThePlatform().focusOffers)
