@@ -421,6 +421,32 @@ TEST_P(KeyboardE2e, CaptionClickGivesTheKeyboardTheFocus)
     EXPECT_EQ(KeyLog().find("F1"), std::string::npos);
 }
 
+// Without a window manager the focus falls to the root window when the target
+// closes; the window the user then points at and clicks receives the keys.
+TEST_P(KeyboardE2e, WithoutAManagerTheWindowClickedAfterTheTargetClosedGetsTheKeys)
+{
+    if (Managed())
+        GTEST_SKIP() << "a window manager gives the clicked window the focus";
+    StartKeyboard();
+    FocusLogger();
+    ClickKey("a");
+    ASSERT_EQ(TypedText(1), "a");
+    // Started first, the second window cannot be given the closed one's id.
+    ChildProcess second = session.Start({KEY_LOGGER, "0", "700"}, session.Home() / "second.log");
+    ASSERT_TRUE(WaitUntil([&] { return ReadFile(session.Home() / "second.log").find('\n') != std::string::npos; }));
+    const unsigned long secondWindow = std::stoul(ReadFile(session.Home() / "second.log").substr(7));
+    logger.Stop();
+    session.MouseMoveIn(secondWindow, 200, 100);
+    session.MouseDown();
+    session.MouseUp();
+    std::this_thread::sleep_for(450ms); // the keyboard's 200 ms tracking sees where the pointer rests
+    ClickKey("b");
+    std::string log;
+    EXPECT_TRUE(WaitUntil([&] {
+        return (log = ReadFile(session.Home() / "second.log")).find("press b state=0 text=b") != std::string::npos;
+    })) << log;
+}
+
 TEST_P(KeyboardE2e, PressReleasedBesideTheKeySendsNothing)
 {
     StartKeyboard();
