@@ -41,4 +41,8 @@ public:
     // others: it can be moved but not resized or maximised. Takes effect when
     // the window is next shown.
     virtual void SetCaptionButtons(WindowHandle window, std::uint32_t buttons) = 0;
+    // The top left corner of the window's frame on the screen as the window
+    // manager reports the frame, the window's own corner when it has none; false
+    // when the system cannot tell.
+    virtual bool FrameOrigin(WindowHandle window, std::int32_t& left, std::int32_t& top) = 0;
 };

@@ -1,5 +1,6 @@
 #include "services/window_placement_qt.h"
 
+#include "platform/platform.h"
 #include "services/program_files.h"
 #include "services/window_placement.h"
 #include "support/ini_file.h"
@@ -87,10 +88,21 @@ std::unique_ptr<tinifile2> OpenSettings(QWidget* window, bool restore, const std
     return settings;
 }
 
+QPoint FramePosition(const QWidget& window)
+{
+    const Platform* platform = InstalledPlatform();
+    std::int32_t left = 0, top = 0;
+    if (window.isVisible() && platform && platform->desktop &&
+        platform->desktop->FrameOrigin(window.internalWinId(), left, top))
+        return {left, top};
+    return window.pos();
+}
+
 std::unique_ptr<tinifile2> SaveWindowPlacement(QWidget* window, const std::string& prefix)
 {
     // The normal rectangle is stored, also for a minimised or maximised window.
-    WindowGeometry normal{window->x(), window->y(), window->width(), window->height()};
+    const QPoint frame = FramePosition(*window);
+    WindowGeometry normal{frame.x(), frame.y(), window->width(), window->height()};
     if (window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) {
         const QPoint frameOffset = window->geometry().topLeft() - window->pos();
         const QRect restored = window->normalGeometry();

@@ -700,6 +700,29 @@ TEST_P(WindowManagerE2e, CaptionsOfferOnlyTheDeclaredButtons)
     EXPECT_TRUE(WaitUntil([&] { return OtherWindow() == 0; }));
 }
 
+// Where the window stands once the window manager has framed it.
+E2eSession::Geometry FramedGeometry(E2eSession& session, unsigned long window)
+{
+    EXPECT_TRUE(WaitUntil([&] { return FrameExtents(session, window)[2] > 0; })) << "waiting for the frame";
+    return session.WindowGeometry(window);
+}
+
+// What the program stores at the end is where it puts the window at the next start.
+TEST_P(WindowManagerE2e, RestartsLeaveTheWindowWhereItWas)
+{
+    std::ofstream(program.parent_path() / "Tapsodia.ini")
+        << "[Setup]\r\nendefragen=0\r\n[FensterMainform]\r\nVonOben=300\r\nLinks=200\r\n";
+    StartKeyboard();
+    const E2eSession::Geometry first = FramedGeometry(session, keyboard);
+    for (int restart = 1; restart <= 10; ++restart) {
+        CloseKeyboard();
+        ASSERT_EQ(app.WaitForExit(10s), 0);
+        StartKeyboard();
+        const E2eSession::Geometry again = FramedGeometry(session, keyboard);
+        ASSERT_EQ(std::pair(again.x, again.y), std::pair(first.x, first.y)) << "restart " << restart;
+    }
+}
+
 TEST_P(WindowManagerE2e, APlacementOffTheScreenComesBackWhole)
 {
     ExpectAPlacementOffTheScreenComesBackWhole();

@@ -162,3 +162,33 @@ void LinuxDesktop::SetCaptionButtons(WindowHandle window, std::uint32_t buttons)
     XSync(display_, False);
     trap.Failed();
 }
+
+bool LinuxDesktop::FrameOrigin(WindowHandle window, std::int32_t& left, std::int32_t& top)
+{
+    if (!display_ || window == 0)
+        return false;
+    X11ErrorTrap trap(display_);
+    int x = 0, y = 0;
+    Window child = 0;
+    if (!XTranslateCoordinates(display_, static_cast<Window>(window), DefaultRootWindow(display_), 0, 0, &x, &y,
+                               &child) ||
+        trap.Failed())
+        return false;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, remaining = 0;
+    unsigned char* data = nullptr;
+    const Atom extents = XInternAtom(display_, "_NET_FRAME_EXTENTS", False);
+    if (XGetWindowProperty(display_, static_cast<Window>(window), extents, 0, 4, False, XA_CARDINAL, &type, &format,
+                           &count, &remaining, &data) == Success &&
+        data && format == 32 && count == 4) {
+        const auto* sides = reinterpret_cast<const unsigned long*>(data); // left, right, top, bottom
+        x -= static_cast<int>(sides[0]);
+        y -= static_cast<int>(sides[2]);
+    }
+    if (data)
+        XFree(data);
+    left = x;
+    top = y;
+    return !trap.Failed();
+}
