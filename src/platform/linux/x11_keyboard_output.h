@@ -34,8 +34,11 @@ public:
 
     // How long a lent keycode stays mapped after its key went up: clients translate
     // a key event with the keymap they know when they read it, so giving the keycode
-    // back at once could turn a just-sent key into nothing.
-    static constexpr std::chrono::milliseconds kLendTime{1000};
+    // back at once could turn a just-sent key into nothing. A symbol typed again
+    // within that time finds its keycode still lent and changes no mapping: GTK
+    // programs, which fetch the keymap anew after each change, lost keys typed
+    // quickly through keycodes given back and lent again a second later.
+    static constexpr std::chrono::milliseconds kLendTime{5000};
     // How long to wait for the window manager to activate the target.
     static constexpr std::chrono::milliseconds kActivationLimit{300};
 
