@@ -21,6 +21,10 @@ packages=(
     # the Debian package: the manual pages' converter, what CPack needs to find the
     # libraries the programs link, and the checks of the package
     scdoc dpkg-dev file lintian appstream
+    # a GTK 3 program to type into: GTK keeps a keymap and an input method of its own
+    libgtk-3-dev
+    # more window managers, whose frames and caption buttons differ
+    icewm
     # regedit, to check that the registry store is a file it imports and exports unchanged
     wine64
 )

@@ -24,11 +24,13 @@ KeyCommand CommandOfName(const std::string& upperName)
 
 std::uint16_t KeystrokeCode(const std::string& name, std::uint16_t code)
 {
-    constexpr std::uint16_t kComma = 44, kPeriod = 46;
-    constexpr std::uint16_t kDecimalKey = 110, kPeriodKey = 190;
+    constexpr std::uint16_t kComma = 44, kPeriod = 46, kCircumflex = 94;
+    constexpr std::uint16_t kDecimalKey = 110, kPeriodKey = 190, kCircumflexKey = 220;
     if (name == "," && code == kComma)
         return kDecimalKey;
     if (name == "." && code == kPeriod)
         return kPeriodKey;
+    if (name == "^" && code == kCircumflex)
+        return kCircumflexKey;
     return code;
 }

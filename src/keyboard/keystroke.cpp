@@ -7,10 +7,12 @@ namespace {
 
 constexpr std::uint8_t kShiftKey = 16, kCtrlKey = 17, kAltKey = 18;
 constexpr std::uint8_t kCursorLeft = 37, kCursorRight = 39;
+constexpr std::uint8_t kAltGrMask = 2 | 4; // Ctrl and Alt, without Shift
 
-std::uint8_t ScanCode(KeyboardOutput& output, std::uint32_t virtualKey)
+std::uint8_t ScanCode(KeyboardOutput& output, std::uint32_t virtualKey,
+                      KeyMapping mapping = KeyMapping::VirtualKeyToScanCode)
 {
-    const std::uint32_t scan = output.MapKeyCode(virtualKey, KeyMapping::VirtualKeyToScanCode);
+    const std::uint32_t scan = output.MapKeyCode(virtualKey, mapping);
     if (scan > 255)
         throw KeystrokeRangeError("Der Scan-Code der Taste %s ist zu gro\xDF|" + std::to_string(virtualKey) + ": " +
                                   std::to_string(scan));  // "zu groß"
@@ -49,14 +51,19 @@ std::uint8_t ModifierLatches::Mask() const
 void SendKeystroke(KeyboardOutput& output, WindowHandle target, std::uint16_t virtualKey,
                    const ModifierLatches& latches, bool tapCursorFirst)
 {
-    const std::uint8_t mask = latches.Mask();
+    std::uint8_t mask = latches.Mask();
+    // Ctrl+Alt is AltGr on the German keyboard: a key with a symbol there types it alone.
+    std::uint8_t keyScan = mask == kAltGrMask ? ScanCode(output, virtualKey, KeyMapping::VirtualKeyToAltGrScanCode) : 0;
+    if (keyScan != 0)
+        mask = 0;
+    else
+        keyScan = ScanCode(output, virtualKey);
     std::array<Modifier, 3> modifiers = {{{(mask & 1) != 0, kShiftKey, 0},
                                           {(mask & 2) != 0, kCtrlKey, 0},
                                           {(mask & 4) != 0, kAltKey, 0}}};
     for (Modifier& modifier : modifiers)
         if (modifier.latched)
             modifier.scan = ScanCode(output, modifier.key);
-    const std::uint8_t keyScan = ScanCode(output, virtualKey);
     const std::uint8_t leftScan = tapCursorFirst ? ScanCode(output, kCursorLeft) : 0;
     const std::uint8_t rightScan = tapCursorFirst ? ScanCode(output, kCursorRight) : 0;
 

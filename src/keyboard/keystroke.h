@@ -27,7 +27,10 @@ public:
 // are tapped; the latched Shift, Ctrl and Alt go down in that order, the key goes
 // down (its low byte as the virtual key) and up (virtual key 0 and its scan
 // code), the modifiers go up in the same order, and the time-out is set back.
-// Every scan code is looked up before anything is sent, so a code that cannot be
-// sent (a scan code above 255) throws KeystrokeRangeError with nothing pressed.
+// With exactly Ctrl and Alt latched, a key that has an AltGr symbol on the German
+// keyboard types that symbol instead, on the key the output names for it, and
+// neither Ctrl nor Alt is sent. Every scan code is looked up before anything is
+// sent, so a code that cannot be sent (a scan code above 255) throws
+// KeystrokeRangeError with nothing pressed.
 void SendKeystroke(KeyboardOutput& output, WindowHandle target, std::uint16_t virtualKey,
                    const ModifierLatches& latches, bool tapCursorFirst);

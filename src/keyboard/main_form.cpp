@@ -11,6 +11,7 @@
 #include "services/system_log.h"
 #include "services/text_helpers.h"
 #include "services/window_placement_qt.h"
+#include "support/caption_buttons.h"
 #include "support/ini_file.h"
 #include "support/language_list.h"
 #include "support/messages.h"
@@ -68,10 +69,11 @@ TMainform::TMainform(KeyboardOutput& output)
     font.setPixelSize(11);
     setFont(font);
     move(241, 344);
-    // The window never takes the keyboard focus when clicked, so a menu or list
-    // open in the target stays open and keys typed on the real keyboard go on
-    // reaching the target; it takes the focus only when the user gives it.
+    // The window never takes the keyboard focus when clicked, so keys typed on
+    // the real keyboard go on reaching the target; it takes the focus only when
+    // the user gives it.
     setAttribute(Qt::WA_ShowWithoutActivating);
+    DeclareCaptionButtons(*this, CaptionSystemMenu | CaptionMinimize | CaptionClose);
     if (FocusOffers* offers = ThePlatform().focusOffers)
         focusOnRequest_ = std::make_unique<FocusOnRequest>(*this, *offers);
     Image = new TKeyboardImage(this);
@@ -134,6 +136,8 @@ void TMainform::FormShow()
     // Keys placed in the layout editor show and answer at once.
     connect(Layoutform, &TLayoutform::KeysChanged, this, [this] { pad_->RedrawKeyboard(); });
     ConnectImage();
+    // A placement that lies off every screen is brought back at the window's real size.
+    SizeToPicture();
     {
         const std::unique_ptr<tinifile2> settings = OpenSettings(this, true, {});
         peepchk->setChecked(settings->ReadBool("Setup", "Peep", false));
@@ -194,8 +198,14 @@ void TMainform::FetchPicture()
     LogLine("hole");
     const QImage& picture = Layoutform->Picture();
     Image->ShowPicture(picture, {});
-    setFixedSize(std::max(picture.width(), kMinimumWidth), std::max(Image->y() + picture.height(), kMinimumHeight));
+    SizeToPicture();
     LogLine("-hole");
+}
+
+void TMainform::SizeToPicture()
+{
+    const QImage& picture = Layoutform->Picture();
+    setFixedSize(std::max(picture.width(), kMinimumWidth), std::max(Image->y() + picture.height(), kMinimumHeight));
 }
 
 void TMainform::PaintKeyboard(const std::vector<PictureRect>& inverted)

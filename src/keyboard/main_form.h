@@ -59,6 +59,7 @@ private:
     bool FormCloseQuery();
     void FormClose();
     void ApplySwitches();
+    void SizeToPicture();
     void BuildMenu();
     void ConnectImage();
 

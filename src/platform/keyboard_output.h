@@ -16,9 +16,13 @@ enum KeyEventFlags : std::uint32_t {
     KeyEventKeyUp = 2,
 };
 
-// What MapKeyCode translates, with the classic map-type values.
+// What MapKeyCode translates, with the classic map-type values and one of our own.
 enum class KeyMapping : std::uint32_t {
     VirtualKeyToScanCode = 0,
+    // The scan code of a key that types the virtual key's AltGr symbol on the
+    // German keyboard ("@" for Q) by itself, with no modifier held; 0 when the
+    // key has no such symbol or it cannot be typed.
+    VirtualKeyToAltGrScanCode = 0x100,
 };
 
 class KeyboardOutput {

@@ -13,6 +13,11 @@ Platform* SetPlatform(Platform* platform)
     return previous;
 }
 
+Platform* InstalledPlatform()
+{
+    return currentPlatform;
+}
+
 Platform& ThePlatform()
 {
     if (!currentPlatform)

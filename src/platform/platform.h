@@ -30,6 +30,8 @@ Platform* SetPlatform(Platform* platform);
 
 // The installed platform; throws std::logic_error when none is installed.
 Platform& ThePlatform();
+// The installed platform, nullptr when none is.
+Platform* InstalledPlatform();
 
 // Creates this system's platform on first use and installs it (SetPlatform); it
 // lives until the process ends. The platform back-end the program is built with

@@ -62,8 +62,14 @@ std::string PlacementSection(const std::string& prefix, const std::string& windo
 
 WindowGeometry KeepOnScreen(const WindowGeometry& geometry, const std::vector<TRect>& screens)
 {
-    if (screens.empty() ||
-        std::any_of(screens.begin(), screens.end(), [&](const TRect& s) { return ShowsEnough(geometry, s); }))
+    if (std::any_of(screens.begin(), screens.end(), [&](const TRect& s) { return ShowsEnough(geometry, s); }))
+        return geometry;
+    return FitOnNearestScreen(geometry, screens);
+}
+
+WindowGeometry FitOnNearestScreen(const WindowGeometry& geometry, const std::vector<TRect>& screens)
+{
+    if (screens.empty())
         return geometry;
     const TRect& nearest = *std::min_element(screens.begin(), screens.end(), [&](const TRect& a, const TRect& b) {
         return Distance(geometry, a) < Distance(geometry, b);

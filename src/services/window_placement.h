@@ -35,3 +35,6 @@ void WritePlacement(tinifile2& settings, const std::string& section, const Windo
 // any screen to take hold of it; its size stays (a larger window is put at the
 // screen's top left corner).
 WindowGeometry KeepOnScreen(const WindowGeometry& geometry, const std::vector<TRect>& screens);
+
+// Moves geometry wholly onto the screen nearest to it, as far as it fits.
+WindowGeometry FitOnNearestScreen(const WindowGeometry& geometry, const std::vector<TRect>& screens);

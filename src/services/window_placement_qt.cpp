@@ -1,9 +1,11 @@
 #include "services/window_placement_qt.h"
 
+#include "platform/platform.h"
 #include "services/program_files.h"
 #include "services/window_placement.h"
 #include "support/ini_file.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -37,6 +39,34 @@ std::string WindowName(const QWidget& window)
     return window.objectName().toStdString();
 }
 
+WindowGeometry GeometryOf(const QRect& rect)
+{
+    return {rect.x(), rect.y(), rect.width(), rect.height()};
+}
+
+// The window manager frames a window only once it is shown: when a window brought
+// back onto the screen gets its frame, the frame is moved onto the screen too.
+class FrameFitter : public QObject {
+public:
+    explicit FrameFitter(QWidget& window) : QObject(&window), window_(window) { window.installEventFilter(this); }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide) {
+            deleteLater();
+        } else if (event->type() == QEvent::Move && window_.frameGeometry() != window_.geometry()) {
+            const WindowGeometry fitted = FitOnNearestScreen(GeometryOf(window_.frameGeometry()), ScreenAreas());
+            if (fitted.left != window_.x() || fitted.top != window_.y())
+                window_.move(fitted.left, fitted.top);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QWidget& window_;
+};
+
 } // namespace
 
 std::unique_ptr<tinifile2> OpenSettings(QWidget* window, bool restore, const std::string& prefix)
@@ -46,19 +76,33 @@ std::unique_ptr<tinifile2> OpenSettings(QWidget* window, bool restore, const std
     if (restore) {
         const bool storesSize = StoresSize(*window);
         const WindowGeometry current{window->x(), window->y(), window->width(), window->height()};
-        const WindowGeometry stored = ReadPlacement(*settings, PlacementSection(prefix, WindowName(*window)),
-                                                    current, storesSize, ScreenAreas());
+        const std::string section = PlacementSection(prefix, WindowName(*window));
+        const WindowGeometry asStored = ReadPlacement(*settings, section, current, storesSize, {});
+        const WindowGeometry stored = KeepOnScreen(asStored, ScreenAreas());
         window->move(stored.left, stored.top);
         if (storesSize)
             window->resize(stored.width, stored.height);
+        if (stored.left != asStored.left || stored.top != asStored.top)
+            new FrameFitter(*window);
     }
     return settings;
+}
+
+QPoint FramePosition(const QWidget& window)
+{
+    const Platform* platform = InstalledPlatform();
+    std::int32_t left = 0, top = 0;
+    if (window.isVisible() && platform && platform->desktop &&
+        platform->desktop->FrameOrigin(window.internalWinId(), left, top))
+        return {left, top};
+    return window.pos();
 }
 
 std::unique_ptr<tinifile2> SaveWindowPlacement(QWidget* window, const std::string& prefix)
 {
     // The normal rectangle is stored, also for a minimised or maximised window.
-    WindowGeometry normal{window->x(), window->y(), window->width(), window->height()};
+    const QPoint frame = FramePosition(*window);
+    WindowGeometry normal{frame.x(), frame.y(), window->width(), window->height()};
     if (window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) {
         const QPoint frameOffset = window->geometry().topLeft() - window->pos();
         const QRect restored = window->normalGeometry();

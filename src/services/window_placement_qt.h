@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+class QPoint;
 class QWidget;
 class tinifile2;
 
@@ -14,3 +15,8 @@ std::unique_ptr<tinifile2> OpenSettings(QWidget* window, bool restore, const std
 // The settings file with the window's normal (not minimised or maximised)
 // placement written into it; the caller may add values before releasing it.
 std::unique_ptr<tinifile2> SaveWindowPlacement(QWidget* window, const std::string& prefix = {});
+
+// Where the window's frame stands as the window manager reports it, which is
+// where it puts a frame that move() asks for; pos() where the system cannot tell.
+// Qt's own idea of the frame may be off by the frame's border.
+QPoint FramePosition(const QWidget& window);

@@ -2,6 +2,7 @@
 
 #include "services/program_record.h"
 #include "support/bit_button.h"
+#include "support/caption_buttons.h"
 #include "support/modal_form.h"
 #include "support/my_label.h"
 #include "support/qt_text.h"
@@ -55,6 +56,7 @@ QRect ScreenRect()
 void UseDialogBorder(QWidget& window)
 {
     window.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    DeclareCaptionButtons(window, CaptionClose);
 }
 
 void CentreOnScreen(QWidget& window)

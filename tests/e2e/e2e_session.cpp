@@ -160,7 +160,7 @@ std::string ReadFile(const std::filesystem::path& path)
     return text.str();
 }
 
-E2eSession::E2eSession(bool windowManager)
+E2eSession::E2eSession(const std::string& windowManager)
 {
     char pattern[] = "/tmp/tapsody-e2e-XXXXXX";
     if (!mkdtemp(pattern))
@@ -189,16 +189,30 @@ E2eSession::E2eSession(bool windowManager)
     if (number.empty())
         throw std::runtime_error("Xvfb did not start");
     display_ = ":" + number;
-    if (windowManager) {
+    if (!windowManager.empty())
+        StartWindowManager(windowManager);
+}
+
+void E2eSession::StartWindowManager(const std::string& name)
+{
+    std::vector<std::string> argv = {name};
+    if (name == "openbox") {
         WriteQuietOpenboxConfig();
-        windowManager_ = Start({"openbox", "--sm-disable"}, home_ / "openbox.log");
-        // The client list appears once openbox manages windows; one mapped earlier would stay unmanaged.
-        const bool managed = WaitUntil([this] {
-            return Run({"xprop", "-root", "_NET_CLIENT_LIST"}).find("window id") != std::string::npos;
-        });
-        if (!managed)
-            throw std::runtime_error("openbox did not start: " + ReadFile(home_ / "openbox.log"));
+        argv.push_back("--sm-disable");
+    } else if (name == "xfwm4") {
+        // xfwm4 reads its settings through a session bus of its own.
+        argv = {"dbus-run-session", "xfwm4", "--compositor=off", "--sm-client-disable"};
     }
+    const std::filesystem::path log = home_ / (name + ".log");
+    windowManager_ = Start(argv, log);
+    // The client list appears once the manager manages windows (xfwm4 names only its
+    // check window before it has a client); a window mapped earlier would stay unmanaged.
+    const std::string sign = name == "xfwm4" ? "_NET_SUPPORTING_WM_CHECK" : "_NET_CLIENT_LIST";
+    const bool managed = WaitUntil([&] {
+        return Run({"xprop", "-root", sign}).find("window id") != std::string::npos;
+    });
+    if (!managed)
+        throw std::runtime_error(name + " did not start: " + ReadFile(log));
 }
 
 // The system's openbox configuration without its key bindings, so that keys such

@@ -45,7 +45,11 @@ std::string ReadFile(const std::filesystem::path& path);
 // a window manager, and a sandboxed home with its own XDG folders.
 class E2eSession {
 public:
-    explicit E2eSession(bool windowManager);
+    // Openbox, or no window manager.
+    explicit E2eSession(bool windowManager) : E2eSession(std::string(windowManager ? "openbox" : "")) {}
+    // A window manager by its program name: "openbox", "icewm", "fluxbox" or
+    // "xfwm4"; none for an empty name.
+    explicit E2eSession(const std::string& windowManager);
     ~E2eSession();
 
     const std::string& Display() const { return display_; }
@@ -103,6 +107,7 @@ public:
     void Click(int x, int y);
 
 private:
+    void StartWindowManager(const std::string& name);
     void WriteQuietOpenboxConfig();
     // Ends every process of the group, such as a program started by one that has ended.
     static void StopGroup(int group);

@@ -61,14 +61,29 @@ Screenshot ReadPpm(const fs::path& file)
     return shot;
 }
 
-class KeyboardE2e : public ::testing::TestWithParam<bool> {
+// The frame the window manager draws around the window: left, right, top, bottom.
+std::vector<int> FrameExtents(E2eSession& session, unsigned long window)
+{
+    const std::string text = session.Run({"xprop", "-id", std::to_string(window), "_NET_FRAME_EXTENTS"});
+    std::vector<int> extents;
+    for (auto at = text.find('='); at != std::string::npos && extents.size() < 4; at = text.find(',', at + 1))
+        extents.push_back(std::stoi(text.substr(at + 1)));
+    extents.resize(4);
+    return extents;
+}
+
+// The parameter names the window manager; empty for none.
+class KeyboardE2e : public ::testing::TestWithParam<std::string> {
 protected:
     E2eSession session{GetParam()};
+    bool Managed() const { return !GetParam().empty(); }
     KeyTable keys = StoredKeys();
     fs::path program = session.Home() / "bin" / "tapsody";
     ChildProcess logger;
+    ChildProcess gtkLogger;
     ChildProcess app;
     unsigned long loggerWindow = 0;
+    unsigned long gtkWindow = 0;
     unsigned long keyboard = 0;
 
     void SetUp() override
@@ -93,18 +108,67 @@ protected:
     }
 
     // Gives the logger the focus and lets the keyboard's 200 ms tracking see it.
-    void FocusLogger()
+    void FocusLogger() { FocusWindow(loggerWindow, session.Home() / "keys.log"); }
+
+    // Gives a window that logs its focus changes to the file the focus.
+    void FocusWindow(unsigned long window, const fs::path& log)
     {
-        if (GetParam())
-            session.Run({"xdotool", "windowactivate", "--sync", std::to_string(loggerWindow)});
+        if (Managed())
+            session.Run({"xdotool", "windowactivate", "--sync", std::to_string(window)});
         else
-            session.Run({"xdotool", "windowfocus", "--sync", std::to_string(loggerWindow)});
+            session.Run({"xdotool", "windowfocus", "--sync", std::to_string(window)});
         ASSERT_TRUE(WaitUntil([&] {
-            const std::string log = KeyLog();
-            const auto last = log.rfind("focus ");
-            return last != std::string::npos && log.compare(last, 8, "focus in") == 0;
-        }));
+            const std::string text = ReadFile(log);
+            const auto last = text.rfind("focus ");
+            return last != std::string::npos && text.compare(last, 8, "focus in") == 0;
+        })) << "waiting for window "
+            << window << " to have the focus";
         std::this_thread::sleep_for(450ms);
+    }
+
+    // Starts the GTK text field and gives it the focus; the keyboard must be running.
+    void StartGtkLogger()
+    {
+        gtkLogger = session.Start({GTK_TEXT_LOGGER, "450", "700"}, session.Home() / "gtk.log");
+        ASSERT_TRUE(WaitUntil([&] { return GtkLog().find('\n') != std::string::npos; }))
+            << "waiting for the GTK text field: " << GtkLog();
+        gtkWindow = std::stoul(GtkLog().substr(7));
+        FocusWindow(gtkWindow, session.Home() / "gtk.log");
+    }
+
+    std::string GtkLog() { return ReadFile(session.Home() / "gtk.log"); }
+
+    // The GTK text field's text once it is expected (or after a generous wait, whatever it is).
+    std::string GtkText(const std::string& expected)
+    {
+        std::string text;
+        WaitUntil([&] {
+            const std::string log = GtkLog();
+            const auto at = log.rfind("\ntext ");
+            text = at == std::string::npos ? std::string() : log.substr(at + 6, log.find('\n', at + 1) - at - 6);
+            return text == expected;
+        });
+        return text;
+    }
+
+    void ClickKeys(std::initializer_list<const char*> names)
+    {
+        for (const char* name : names)
+            ClickKey(name);
+    }
+
+    // Clicks the keys into the GTK text field on the US keymap and then on the German one.
+    void ExpectTypedOnUsAndGermanKeymaps(std::initializer_list<const char*> clicks, const std::string& typed)
+    {
+        StartKeyboard();
+        StartGtkLogger();
+        std::string expected;
+        for (const char* keymap : {"us", "de"}) {
+            session.Run({"setxkbmap", keymap});
+            ClickKeys(clicks);
+            expected += typed;
+            EXPECT_EQ(GtkText(expected), expected) << keymap;
+        }
     }
 
     int KeyIndex(const std::string& name) const
@@ -219,19 +283,41 @@ protected:
     // the keyboard focus, without anyone giving it.
     void ExpectInFront(unsigned long dialog)
     {
-        if (GetParam()) {
+        if (Managed()) {
             EXPECT_TRUE(WaitUntil([&] { return !Stacking().empty() && Stacking().back() == dialog; }))
                 << ::testing::PrintToString(Stacking()) << " dialog " << dialog;
         }
         EXPECT_TRUE(WaitUntil([&] { return std::stoul(session.Run({"xdotool", "getwindowfocus"})) == dialog; }));
     }
 
+    // A placement stored off every screen brings the whole window, frame and all, back onto it.
+    void ExpectAPlacementOffTheScreenComesBackWhole()
+    {
+        std::ofstream(program.parent_path() / "Tapsodia.ini")
+            << "[Setup]\r\nendefragen=0\r\n[FensterMainform]\r\nVonOben=5000\r\nLinks=5000\r\n";
+        StartKeyboard();
+        std::vector<int> frame(4);
+        E2eSession::Geometry placed;
+        const auto wholeOnScreen = [&] {
+            if (Managed() && (frame = FrameExtents(session, keyboard))[2] == 0)
+                return false; // not framed yet
+            placed = session.WindowGeometry(keyboard);
+            return placed.x - frame[0] >= 0 && placed.y - frame[2] >= 0 && placed.x + placed.width + frame[1] <= 1280 &&
+                   placed.y + placed.height + frame[3] <= 1024;
+        };
+        EXPECT_TRUE(WaitUntil(wholeOnScreen)) << "waiting for the whole window on the screen; it is at " << placed.x
+                                              << "," << placed.y << " " << placed.width << "x" << placed.height;
+        EXPECT_EQ(placed.width, 889);
+        KeepScreenshot("off-screen-placement");
+    }
+
     // The whole screen, for a person to look at, when TAPSODY_E2E_SCREENSHOTS names a folder.
     void KeepScreenshot(const std::string& name)
     {
         if (const char* folder = std::getenv("TAPSODY_E2E_SCREENSHOTS"))
-            session.Run({"import", "-window", "root",
-                         (fs::path(folder) / (name + (GetParam() ? "-openbox" : "-no-manager") + ".png")).string()});
+            session.Run(
+                {"import", "-window", "root",
+                 (fs::path(folder) / (name + "-" + (Managed() ? GetParam() : "no-manager") + ".png")).string()});
     }
 };
 
@@ -245,6 +331,51 @@ TEST_P(KeyboardE2e, ClickedKeysTypeASentence)
         ClickKey(key);
     const std::string expected = "Hallo welt, \xC3\x9F#+-<\xC3\xA4\xC3\xB6\xC3\xBC 127!.";
     EXPECT_EQ(TypedText(expected.size()), expected);
+}
+
+// Ctrl and Alt latched are AltGr, as on the German keyboard the picture shows,
+// whichever keymap the desktop uses; unlatched, the keys type their own symbols.
+TEST_P(KeyboardE2e, CtrlAndAltTypeTheAltGrSymbolsOnUsAndGermanKeymaps)
+{
+    ExpectTypedOnUsAndGermanKeymaps({"CTRL-Links", "ALT", "q", "e", "7", "0", "8", "9", "\xDF", "<", "+", "m", "2", "3",
+                                     "CTRL-Links", "ALT", "q", "7", "Space"},
+                                    "@\xE2\x82\xAC{}[]\\|~\xC2\xB5\xC2\xB2\xC2\xB3q7 "); // @€{}[]\|~µ²³q7
+}
+
+// "^" is a dead key like "´": it waits for the next key, and a blank after it types it alone.
+TEST_P(KeyboardE2e, CircumflexIsADeadKeyLikeTheAcute)
+{
+    ExpectTypedOnUsAndGermanKeymaps(
+        {"^", "a", "^", "Space", "\xB4", "e", "^", "SHIFT-Links", "o", "SHIFT-Links", "Space"},
+        "\xC3\xA2^\xC3\xA9\xC3\x94 "); // â^éÔ
+}
+
+// Symbols a US keymap lacks go on lent keycodes, one after the other: at 15 clicks
+// a second a GTK program, which keeps its own copy of the keymap, gets every one.
+TEST_P(KeyboardE2e, FastClicksTypeEveryLentSymbolIntoAGtkProgram)
+{
+    StartKeyboard();
+    session.Run({"setxkbmap", "us"});
+    StartGtkLogger();
+    const E2eSession::Geometry area = session.WindowGeometry(keyboard);
+    std::vector<std::string> clicks = {"xdotool"};
+    for (const char* key : {"SHIFT-Links", "6", "5", "4", "1", ".", "SHIFT-Links", "\xDF", "\xE4", "\xF6", "\xFC", "<",
+                            "#", "SHIFT-Links", "-", "7", "SHIFT-Links", "Space"}) {
+        const auto [x, y] = KeyPoint(key);
+        // One connection sends the moves and clicks in order; the pause makes 15 clicks a second.
+        for (const std::string& word :
+             {std::string("mousemove"), std::to_string(area.x + x), std::to_string(area.y + y),
+              std::string("mousedown"), std::string("1"), std::string("mouseup"), std::string("1"),
+              std::string("sleep"), std::string("0.066")})
+            clicks.push_back(word);
+    }
+    const std::string typed = "&%$!:\xC3\x9F\xC3\xA4\xC3\xB6\xC3\xBC<#_/ "; // &%$!:ßäöü<#_/
+    std::string expected;
+    for (int run = 1; run <= 20; ++run) {
+        session.Run(clicks);
+        expected += typed;
+        ASSERT_EQ(GtkText(expected), expected) << "run " << run;
+    }
 }
 
 TEST_P(KeyboardE2e, LatchedModifiersWrapTheKeyAndStayHighlighted)
@@ -287,7 +418,7 @@ TEST_P(KeyboardE2e, ClickingKeysLeavesTheFocusWithTheTarget)
 // information dialog.
 TEST_P(KeyboardE2e, CaptionClickGivesTheKeyboardTheFocus)
 {
-    if (!GetParam())
+    if (!Managed())
         GTEST_SKIP() << "without a window manager there is no caption bar";
     StartKeyboard();
     FocusLogger();
@@ -307,6 +438,32 @@ TEST_P(KeyboardE2e, CaptionClickGivesTheKeyboardTheFocus)
     ClickKey("b");  // the target still gets the keys clicked on the picture
     EXPECT_EQ(TypedText(1), "b");
     EXPECT_EQ(KeyLog().find("F1"), std::string::npos);
+}
+
+// Without a window manager the focus falls to the root window when the target
+// closes; the window the user then points at and clicks receives the keys.
+TEST_P(KeyboardE2e, WithoutAManagerTheWindowClickedAfterTheTargetClosedGetsTheKeys)
+{
+    if (Managed())
+        GTEST_SKIP() << "a window manager gives the clicked window the focus";
+    StartKeyboard();
+    FocusLogger();
+    ClickKey("a");
+    ASSERT_EQ(TypedText(1), "a");
+    // Started first, the second window cannot be given the closed one's id.
+    ChildProcess second = session.Start({KEY_LOGGER, "0", "700"}, session.Home() / "second.log");
+    ASSERT_TRUE(WaitUntil([&] { return ReadFile(session.Home() / "second.log").find('\n') != std::string::npos; }));
+    const unsigned long secondWindow = std::stoul(ReadFile(session.Home() / "second.log").substr(7));
+    logger.Stop();
+    session.MouseMoveIn(secondWindow, 200, 100);
+    session.MouseDown();
+    session.MouseUp();
+    std::this_thread::sleep_for(450ms); // the keyboard's 200 ms tracking sees where the pointer rests
+    ClickKey("b");
+    std::string log;
+    EXPECT_TRUE(WaitUntil([&] {
+        return (log = ReadFile(session.Home() / "second.log")).find("press b state=0 text=b") != std::string::npos;
+    })) << log;
 }
 
 TEST_P(KeyboardE2e, PressReleasedBesideTheKeySendsNothing)
@@ -377,6 +534,11 @@ TEST_P(KeyboardE2e, SettingsSurviveARestart)
     EXPECT_EQ(session.WindowGeometry(keyboard), placed);
 }
 
+TEST_P(KeyboardE2e, APlacementOffTheScreenComesBackWhole)
+{
+    ExpectAPlacementOffTheScreenComesBackWhole();
+}
+
 // The question before the end comes up over the always-on-top keyboard and takes
 // the keys: Escape answers No, Enter Yes.
 TEST_P(KeyboardE2e, TheCloseQuestionComesInFrontAndTakesTheKeys)
@@ -423,14 +585,14 @@ TEST_P(KeyboardE2e, ASecondStartBringsTheRunningKeyboardToTheFront)
     // The class name carries no version.
     EXPECT_EQ(session.Run({"xprop", "-id", std::to_string(keyboard), "WM_CLASS"}),
               "WM_CLASS(STRING) = \"tapsody\", \"tapsody\"\n");
-    if (GetParam()) {
+    if (Managed()) {
         session.Run({"xdotool", "windowminimize", "--sync", std::to_string(keyboard)});
         ASSERT_TRUE(WaitUntil([&] { return session.FindWindow("^Tapsody 1\\.7") == 0; }));
     }
     ChildProcess second = session.Start({program.string()}, session.Home() / "second.out");
     EXPECT_EQ(second.WaitForExit(10s), 0) << "a message waits: " << WindowOf(second);
     EXPECT_TRUE(WaitUntil([&] { return session.FindWindow("^Tapsody 1\\.7") == keyboard; }));
-    if (GetParam()) {
+    if (Managed()) {
         EXPECT_TRUE(WaitUntil([&] { return Stacking().back() == keyboard; }));
     }
     EXPECT_TRUE(app.Running());
@@ -520,11 +682,87 @@ TEST_P(KeyboardE2e, KeyPlacedInTheEditorTypesFromItsNewPlaceAfterARestart)
     EXPECT_EQ(TypedText(4), "baba");
 }
 
-std::string DesktopName(const ::testing::TestParamInfo<bool>& desktop)
+// The same under the window managers whose frames and buttons differ most.
+class WindowManagerE2e : public KeyboardE2e {
+protected:
+    std::string Property(unsigned long window, const std::string& name)
+    {
+        return session.Run({"xprop", "-id", std::to_string(window), name});
+    }
+};
+
+// The keyboard offers its system menu, minimise and close, a message only its
+// close box: neither can be resized or maximised.
+TEST_P(WindowManagerE2e, CaptionsOfferOnlyTheDeclaredButtons)
 {
-    return desktop.param ? "Openbox" : "NoManager";
+    StartKeyboard();
+    // Motif hints: functions and decorations given; move, minimise, close; border, title, menu, minimise.
+    EXPECT_EQ(Property(keyboard, "_MOTIF_WM_HINTS"), "_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = 0x3, 0x2c, 0x3a, 0x0, 0x0\n");
+    std::string actions;
+    ASSERT_TRUE(WaitUntil([&] {
+        return (actions = Property(keyboard, "_NET_WM_ALLOWED_ACTIONS")).find("MINIMIZE") != std::string::npos;
+    })) << actions;
+    for (const char* action : {"_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT"})
+        EXPECT_EQ(actions.find(action), std::string::npos) << actions;
+    KeepScreenshot("caption-buttons");
+
+    CloseKeyboard();
+    unsigned long question = 0;
+    ASSERT_TRUE(WaitUntil([&] { return (question = OtherWindow()) != 0; }));
+    // Move and close; border and title.
+    EXPECT_EQ(Property(question, "_MOTIF_WM_HINTS"), "_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = 0x3, 0x24, 0xa, 0x0, 0x0\n");
+    KeepScreenshot("close-question-buttons");
+    session.Run({"xdotool", "key", "Escape"});
+    EXPECT_TRUE(WaitUntil([&] { return OtherWindow() == 0; }));
 }
 
-INSTANTIATE_TEST_SUITE_P(Desktops, KeyboardE2e, ::testing::Values(false, true), DesktopName);
+// Where the window stands once the window manager has framed it.
+E2eSession::Geometry FramedGeometry(E2eSession& session, unsigned long window)
+{
+    EXPECT_TRUE(WaitUntil([&] { return FrameExtents(session, window)[2] > 0; })) << "waiting for the frame";
+    return session.WindowGeometry(window);
+}
+
+// What the program stores at the end is where it puts the window at the next start.
+TEST_P(WindowManagerE2e, RestartsLeaveTheWindowWhereItWas)
+{
+    std::ofstream(program.parent_path() / "Tapsodia.ini")
+        << "[Setup]\r\nendefragen=0\r\n[FensterMainform]\r\nVonOben=300\r\nLinks=200\r\n";
+    StartKeyboard();
+    const E2eSession::Geometry first = FramedGeometry(session, keyboard);
+    for (int restart = 1; restart <= 10; ++restart) {
+        CloseKeyboard();
+        ASSERT_EQ(app.WaitForExit(10s), 0);
+        StartKeyboard();
+        const E2eSession::Geometry again = FramedGeometry(session, keyboard);
+        ASSERT_EQ(std::pair(again.x, again.y), std::pair(first.x, first.y)) << "restart " << restart;
+    }
+}
+
+TEST_P(WindowManagerE2e, APlacementOffTheScreenComesBackWhole)
+{
+    ExpectAPlacementOffTheScreenComesBackWhole();
+}
+
+std::string DesktopName(const ::testing::TestParamInfo<std::string>& desktop)
+{
+    if (desktop.param.empty())
+        return "NoManager";
+    return char(std::toupper(desktop.param[0])) + desktop.param.substr(1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, KeyboardE2e, ::testing::Values("", "openbox"), DesktopName);
+// Openbox and icewm, or the managers TAPSODY_E2E_WINDOW_MANAGERS names ("openbox icewm xfwm4 fluxbox").
+std::vector<std::string> WindowManagers()
+{
+    const char* names = std::getenv("TAPSODY_E2E_WINDOW_MANAGERS");
+    std::istringstream list(names ? names : "openbox icewm");
+    std::vector<std::string> managers;
+    for (std::string name; list >> name;)
+        managers.push_back(name);
+    return managers;
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowManagers, WindowManagerE2e, ::testing::ValuesIn(WindowManagers()), DesktopName);
 
 }  // namespace

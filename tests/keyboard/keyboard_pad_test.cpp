@@ -297,6 +297,8 @@ TEST_F(KeyboardPadTest, RemapGoesByTheKeyListLinesItWasMeantFor)
     EXPECT_EQ(KeystrokeCode(",", 188), 188);
     EXPECT_EQ(KeystrokeCode("Entfernen", 46), 46);
     EXPECT_EQ(KeystrokeCode("Screenshot", 44), 44);
+    EXPECT_EQ(KeystrokeCode("^", 94), 220);
+    EXPECT_EQ(KeystrokeCode("Standby", 94), 94);
 }
 
 TEST_F(KeyboardPadTest, BeepComesBeforeTheKeystrokeAndAfterACommand)

@@ -56,6 +56,40 @@ TEST(Keystroke, ScanCodeAboveByteSendsNothingAndLeavesTheTimeOut)
     EXPECT_EQ(output.lockTimeout, 200000u);
 }
 
+// Ctrl and Alt latched together are AltGr: a key with a symbol there ("@" on Q)
+// types it on its own key without them; every other combination, or a key
+// without such a symbol, is sent as it stands.
+TEST(Keystroke, CtrlAndAltTypeTheAltGrSymbolAlone)
+{
+    struct Case {
+        ModifierLatches latches;
+        std::uint16_t key;
+        Calls keyEvents;
+    };
+    const Case cases[] = {
+        {{.ctrl = true, .alt = true}, 81, {"key 81 200 0", "key 0 200 2"}},
+        {{.ctrl = true, .alt = true},
+         65,
+         {"key 17 29 1", "key 18 56 1", "key 65 66 0", "key 0 66 2", "key 17 29 3", "key 18 56 3"}},
+        {{.shift = true, .ctrl = true, .alt = true},
+         81,
+         {"key 16 42 1", "key 17 29 1", "key 18 56 1", "key 81 82 0", "key 0 82 2", "key 16 42 3", "key 17 29 3",
+          "key 18 56 3"}},
+        {{.ctrl = true}, 81, {"key 17 29 1", "key 81 82 0", "key 0 82 2", "key 17 29 3"}},
+        {{.alt = true}, 81, {"key 18 56 1", "key 81 82 0", "key 0 82 2", "key 18 56 3"}},
+    };
+    for (const Case& c : cases) {
+        RecordingOutput output;
+        output.scanCodes = {{16, 42}, {17, 29}, {18, 56}};
+        output.altGrScanCodes = {{81, 200}};
+        SendKeystroke(output, 5, c.key, c.latches, false);
+        Calls expected = {"get timeout", "set timeout 0", "front 5"};
+        expected.insert(expected.end(), c.keyEvents.begin(), c.keyEvents.end());
+        expected.push_back("set timeout 200000");
+        EXPECT_EQ(output.calls, expected) << "mask " << int(c.latches.Mask()) << " key " << c.key;
+    }
+}
+
 TEST(Keystroke, LatchesMakeTheModifierMask)
 {
     EXPECT_EQ((ModifierLatches{}.Mask()), 0);

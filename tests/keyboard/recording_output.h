@@ -12,11 +12,17 @@ public:
     std::vector<std::string> calls;
     // Scan codes by virtual key; others get the virtual key's low byte plus 1.
     std::map<std::uint32_t, std::uint32_t> scanCodes;
+    // Scan codes of the keys typing AltGr symbols by virtual key; others have none.
+    std::map<std::uint32_t, std::uint32_t> altGrScanCodes;
     WindowHandle foreground = 0;
     std::uint32_t lockTimeout = 200000;
 
-    std::uint32_t MapKeyCode(std::uint32_t code, KeyMapping) override
+    std::uint32_t MapKeyCode(std::uint32_t code, KeyMapping mapping) override
     {
+        if (mapping == KeyMapping::VirtualKeyToAltGrScanCode) {
+            const auto found = altGrScanCodes.find(code);
+            return found != altGrScanCodes.end() ? found->second : 0;
+        }
         const auto found = scanCodes.find(code);
         return found != scanCodes.end() ? found->second : (code & 0xFF) + 1;
     }

@@ -107,6 +107,9 @@ public:
     std::vector<DesktopWindow> TopLevelWindows() override { return windows; }
     ScreenMode CurrentScreenMode() override { return screen; }
     void Beep(std::uint32_t type) override { beeps.push_back(type); }
+    std::map<WindowHandle, std::uint32_t> captionButtons;
+    void SetCaptionButtons(WindowHandle window, std::uint32_t buttons) override { captionButtons[window] = buttons; }
+    bool FrameOrigin(WindowHandle, std::int32_t&, std::int32_t&) override { return false; }
 };
 
 class FakeSystemInfo final : public SystemInfo {

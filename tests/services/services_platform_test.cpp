@@ -339,3 +339,16 @@ TEST(WindowPlacement, BringsAWindowOffEveryScreenBackToTheNearest)
     EXPECT_EQ(place(9000, 0, 4000, 2000), (std::vector<std::int32_t>{1920, 0, 4000, 2000}));
     EXPECT_EQ(KeepOnScreen({5000, 5000, 10, 10}, {}).left, 5000); // no screens known: no check
 }
+
+TEST(WindowPlacement, FitsAWindowWhollyOntoTheNearestScreen)
+{
+    const std::vector<TRect> screens{{0, 0, 1280, 1024}, {1280, 0, 2560, 1024}};
+    auto fit = [&](std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) {
+        const WindowGeometry g = FitOnNearestScreen({left, top, width, height}, screens);
+        return std::pair{g.left, g.top};
+    };
+    EXPECT_EQ(fit(5000, 5000, 891, 259), (std::pair{2560 - 891, 1024 - 259}));
+    EXPECT_EQ(fit(391, 786, 891, 259), (std::pair{389, 765})); // a frame larger than the window it was placed as
+    EXPECT_EQ(fit(1000, 10, 400, 200), (std::pair{880, 10}));  // its centre is on the first screen
+    EXPECT_EQ(fit(-50, -50, 1400, 200), (std::pair{0, 0}));    // too wide: its left edge shows
+}

@@ -92,6 +92,8 @@ public:
     std::vector<DesktopWindow> TopLevelWindows() override { return {}; }
     ScreenMode CurrentScreenMode() override { return {}; }
     void Beep(std::uint32_t) override {}
+    void SetCaptionButtons(WindowHandle, std::uint32_t) override {}
+    bool FrameOrigin(WindowHandle, std::int32_t&, std::int32_t&) override { return false; }
 };
 
 class NoSystemInfo : public SystemInfo {

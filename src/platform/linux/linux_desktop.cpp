@@ -137,3 +137,58 @@ void LinuxDesktop::Beep(std::uint32_t)
     XBell(display_, 0);
     XFlush(display_);
 }
+
+void LinuxDesktop::SetCaptionButtons(WindowHandle window, std::uint32_t buttons)
+{
+    if (!display_ || window == 0)
+        return;
+    // The Motif window manager hints: flags, functions, decorations, input mode, status.
+    enum : unsigned long { kFunctions = 1, kDecorations = 2 };
+    enum : unsigned long { kFunctionMove = 4, kFunctionMinimize = 8, kFunctionClose = 32 };
+    enum : unsigned long { kBorder = 2, kTitle = 8, kMenu = 16, kMinimizeButton = 32 };
+    long hints[5] = {kFunctions | kDecorations, kFunctionMove, kBorder | kTitle, 0, 0};
+    if (buttons & CaptionSystemMenu)
+        hints[2] |= kMenu;
+    if (buttons & CaptionMinimize) {
+        hints[1] |= kFunctionMinimize;
+        hints[2] |= kMinimizeButton;
+    }
+    if (buttons & CaptionClose)
+        hints[1] |= kFunctionClose;
+    const Atom motifHints = XInternAtom(display_, "_MOTIF_WM_HINTS", False);
+    X11ErrorTrap trap(display_);
+    XChangeProperty(display_, static_cast<Window>(window), motifHints, motifHints, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(hints), 5);
+    XSync(display_, False);
+    trap.Failed();
+}
+
+bool LinuxDesktop::FrameOrigin(WindowHandle window, std::int32_t& left, std::int32_t& top)
+{
+    if (!display_ || window == 0)
+        return false;
+    X11ErrorTrap trap(display_);
+    int x = 0, y = 0;
+    Window child = 0;
+    if (!XTranslateCoordinates(display_, static_cast<Window>(window), DefaultRootWindow(display_), 0, 0, &x, &y,
+                               &child) ||
+        trap.Failed())
+        return false;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, remaining = 0;
+    unsigned char* data = nullptr;
+    const Atom extents = XInternAtom(display_, "_NET_FRAME_EXTENTS", False);
+    if (XGetWindowProperty(display_, static_cast<Window>(window), extents, 0, 4, False, XA_CARDINAL, &type, &format,
+                           &count, &remaining, &data) == Success &&
+        data && format == 32 && count == 4) {
+        const auto* sides = reinterpret_cast<const unsigned long*>(data); // left, right, top, bottom
+        x -= static_cast<int>(sides[0]);
+        y -= static_cast<int>(sides[2]);
+    }
+    if (data)
+        XFree(data);
+    left = x;
+    top = y;
+    return !trap.Failed();
+}

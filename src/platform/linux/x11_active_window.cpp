@@ -102,14 +102,16 @@ std::optional<Window> ManagerActiveWindow(Display* display)
     return values->empty() ? Window(0) : Window((*values)[0]);
 }
 
+// Without a window manager nobody moves the focus when the user clicks a window:
+// once the focused window has closed, the focus stays on the root window (or on
+// none), where keys go to the window under the pointer. The window the user points
+// at is then the one to type into, as it is while the focus follows the pointer.
 Window FocusTopLevel(Display* display)
 {
     Window focus = 0;
     int revertTo = 0;
     XGetInputFocus(display, &focus, &revertTo);
-    if (focus == None)
-        return 0;
-    if (focus == PointerRoot)
+    if (focus == None || focus == PointerRoot || focus == DefaultRootWindow(display))
         return TopLevelUnderPointer(display);
     return TopLevelOf(display, focus);
 }
@@ -189,11 +191,16 @@ WindowHandle ActiveWindowCache::Current()
     if (known_)
         return active_;
     active_ = ActiveTopLevel(display_);
-    Window focus = 0;
-    int revertTo = 0;
-    if (display_ && !WindowManagerRuns(display_))
+    // While keys go to the window under the pointer, that window is looked up
+    // at every call: pointer moves are not watched.
+    bool followsPointer = false;
+    if (display_ && !WindowManagerRuns(display_)) {
+        Window focus = 0;
+        int revertTo = 0;
         XGetInputFocus(display_, &focus, &revertTo);
-    known_ = display_ && focus != PointerRoot;
+        followsPointer = focus == None || focus == PointerRoot || focus == DefaultRootWindow(display_);
+    }
+    known_ = display_ && !followsPointer;
     return active_;
 }
 

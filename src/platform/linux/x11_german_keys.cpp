@@ -3,10 +3,19 @@
 #include <X11/keysym.h>
 
 #include <array>
+#include <utility>
 
 namespace {
 
 using Table = std::array<GermanKeySymbols, 256>;
+
+constexpr std::pair<int, unsigned long> kAltGrSymbols[] = {
+    {'Q', XK_at},          {'E', XK_EuroSign},      {'M', XK_mu},
+    {'2', XK_twosuperior}, {'3', XK_threesuperior}, {'7', XK_braceleft},
+    {'8', XK_bracketleft}, {'9', XK_bracketright},  {'0', XK_braceright},
+    {0xDB, XK_backslash},  {0xBB, XK_asciitilde},   {0x3C, XK_bar},
+    {0xE2, XK_bar},
+};
 
 void SetRange(Table& table, int firstKey, unsigned long firstSymbol, int count)
 {
@@ -93,6 +102,10 @@ Table BuildTable()
     t[0xDD] = {XK_dead_acute, XK_dead_grave};
     t[0xDE] = {XK_adiaeresis, XK_Adiaeresis};
     t[0xE2] = {XK_less, XK_greater};
+
+    // The third level, typed with AltGr (Ctrl+Alt).
+    for (const auto& [key, symbol] : kAltGrSymbols)
+        t[static_cast<std::size_t>(key)].altGr = symbol;
     return t;
 }
 

@@ -112,6 +112,15 @@ KeycodeSet SpareKeycodes(Display* display, const X11Keymap& keymap)
 X11KeyboardOutput::X11KeyboardOutput(Display* display)
     : display_(display), activeWindow_(std::make_unique<ActiveWindowCache>(display))
 {
+    // A client that speaks XKB (Xlib does by itself) may get no core MappingNotify
+    // when another program loads a new keymap, so the XKB events are asked for too.
+    int opcode = 0, errorBase = 0, major = XkbMajorVersion, minor = XkbMinorVersion;
+    if (display_ && XkbQueryExtension(display_, &opcode, &xkbEventBase_, &errorBase, &major, &minor)) {
+        const unsigned long changes = XkbNewKeyboardNotifyMask | XkbMapNotifyMask;
+        XkbSelectEvents(display_, XkbUseCoreKbd, changes, changes);
+    } else {
+        xkbEventBase_ = -1;
+    }
 }
 
 // Reads what the server reported since: keymap changes, and what may have
@@ -126,6 +135,8 @@ void X11KeyboardOutput::ReadEvents()
         if (event.type == MappingNotify) {
             XRefreshKeyboardMapping(&event.xmapping);
             keymap_.reset();
+        } else if (xkbEventBase_ >= 0 && event.type == xkbEventBase_) {
+            keymap_.reset(); // a new keyboard or a changed map
         }
         activeWindow_->Notice(event);
     }
@@ -152,12 +163,18 @@ X11KeyboardOutput::~X11KeyboardOutput()
 std::uint32_t X11KeyboardOutput::MapKeyCode(std::uint32_t code, KeyMapping mapping)
 {
     GiveBackIdleKeycodes();
-    if (!display_ || mapping != KeyMapping::VirtualKeyToScanCode)
+    if (!display_)
         return 0;
     const GermanKeySymbols symbols = GermanSymbolsOfVirtualKey(code);
-    if (symbols.plain == 0)
-        return 0;
-    return static_cast<std::uint32_t>(KeycodeOfSymbols(symbols.plain, symbols.shifted));
+    switch (mapping) {
+    case KeyMapping::VirtualKeyToScanCode:
+        return symbols.plain == 0 ? 0 : static_cast<std::uint32_t>(KeycodeOfSymbols(symbols.plain, symbols.shifted));
+    case KeyMapping::VirtualKeyToAltGrScanCode:
+        // X11 programs read Ctrl+Alt as shortcuts, never as AltGr: the symbol goes
+        // on a key of its own, as every symbol does.
+        return symbols.altGr == 0 ? 0 : static_cast<std::uint32_t>(KeycodeOfSymbols(symbols.altGr, 0));
+    }
+    return 0;
 }
 
 // A keycode whose plain symbol, and shifted symbol where the German key has one,

@@ -37,8 +37,11 @@ public:
 
     // How long a lent keycode stays mapped after its key went up: clients translate
     // a key event with the keymap they know when they read it, so giving the keycode
-    // back at once could turn a just-sent key into nothing.
-    static constexpr std::chrono::milliseconds kLendTime{1000};
+    // back at once could turn a just-sent key into nothing. A symbol typed again
+    // within that time finds its keycode still lent and changes no mapping: GTK
+    // programs, which fetch the keymap anew after each change, lost keys typed
+    // quickly through keycodes given back and lent again a second later.
+    static constexpr std::chrono::milliseconds kLendTime{5000};
     // How long to wait for the window manager to activate the target.
     static constexpr std::chrono::milliseconds kActivationLimit{300};
 
@@ -61,6 +64,7 @@ private:
     _XDisplay* display_;
     std::unique_ptr<ActiveWindowCache> activeWindow_;
     std::unique_ptr<X11Keymap> keymap_;
+    int xkbEventBase_ = -1; // the XKB extension's event code, -1 without it
     std::vector<LentKeycode> lent_;
     std::map<int, std::chrono::steady_clock::time_point> givenBackAt_;
     std::uint32_t lockTimeout_ = 200000;
