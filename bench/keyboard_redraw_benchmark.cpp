@@ -65,7 +65,7 @@ void PointerMoveOverKeys(benchmark::State& state)
 }
 BENCHMARK(PointerMoveOverKeys)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

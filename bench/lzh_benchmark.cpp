@@ -40,8 +40,8 @@ const std::string& Executable()
 // Throughput in decimal megabytes of uncompressed data per second.
 void ReportSpeed(benchmark::State& state, const std::string& plain, const std::string& block)
 {
-    state.counters["MB/s"] = benchmark::Counter(static_cast<double>(plain.size()) * static_cast<double>(state.iterations()) / 1e6,
-                                                benchmark::Counter::kIsRate);
+    state.counters["MB/s"] = benchmark::Counter(
+        static_cast<double>(plain.size()) * static_cast<double>(state.iterations()) / 1e6, benchmark::Counter::kIsRate);
     state.counters["in"] = static_cast<double>(plain.size());
     state.counters["out"] = static_cast<double>(block.size());
 }
@@ -70,10 +70,22 @@ void Decode(benchmark::State& state, const std::string& plain)
     ReportSpeed(state, plain, block);
 }
 
-void BM_EncodeBitmap(benchmark::State& state) { Encode(state, Bitmap()); }
-void BM_DecodeBitmap(benchmark::State& state) { Decode(state, Bitmap()); }
-void BM_EncodeExecutable(benchmark::State& state) { Encode(state, Executable()); }
-void BM_DecodeExecutable(benchmark::State& state) { Decode(state, Executable()); }
+void BM_EncodeBitmap(benchmark::State& state)
+{
+    Encode(state, Bitmap());
+}
+void BM_DecodeBitmap(benchmark::State& state)
+{
+    Decode(state, Bitmap());
+}
+void BM_EncodeExecutable(benchmark::State& state)
+{
+    Encode(state, Executable());
+}
+void BM_DecodeExecutable(benchmark::State& state)
+{
+    Decode(state, Executable());
+}
 
 BENCHMARK(BM_EncodeBitmap)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecodeBitmap)->Unit(benchmark::kMillisecond);

@@ -44,16 +44,17 @@ std::string BitmapHeaders()
     AppendLe(out, kPixelOffset, 4);
     for (const std::uint32_t field : {40u, std::uint32_t{kWidth}, std::uint32_t{kHeight}})
         AppendLe(out, field, 4);
-    AppendLe(out, 1, 2);  // planes
-    AppendLe(out, 8, 2);  // bits per pixel
+    AppendLe(out, 1, 2); // planes
+    AppendLe(out, 8, 2); // bits per pixel
     for (const std::uint32_t field : {0u, std::uint32_t{kStride * kHeight}, 3780u, 3780u, 256u, 0u})
         AppendLe(out, field, 4);
     // The 16 classic colours, then a grey ramp.
-    constexpr std::array<std::uint32_t, 16> kClassic = {
-        0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
-        0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+    constexpr std::array<std::uint32_t, 16> kClassic = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                                        0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                                        0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
     for (int i = 0; i < 256; ++i) {
-        const std::uint32_t rgb = i < 16 ? kClassic[static_cast<std::size_t>(i)] : 0x010101u * static_cast<std::uint32_t>(i);
+        const std::uint32_t rgb =
+            i < 16 ? kClassic[static_cast<std::size_t>(i)] : 0x010101u * static_cast<std::uint32_t>(i);
         AppendLe(out, rgb, 4);
     }
     return out;
@@ -115,7 +116,7 @@ std::string GeneratedKeyboardBitmap()
         }
     }
     std::string out = BitmapHeaders();
-    for (int y = kHeight - 1; y >= 0; --y)  // bottom-up rows
+    for (int y = kHeight - 1; y >= 0; --y) // bottom-up rows
         out.append(reinterpret_cast<const char*>(canvas[static_cast<std::size_t>(y)].data()), kStride);
     return out;
 }
@@ -135,22 +136,22 @@ struct Instruction {
 };
 
 const std::array<Instruction, 16> kInstructions = {{
-    {"\x48\x89", Operand::Reg, 14},           // mov r/m64, r64
-    {"\x48\x8B", Operand::Reg, 14},           // mov r64, r/m64
-    {"\x8B\x45", Operand::Disp8, 10},         // mov eax, [rbp+d8]
-    {"\x89\x45", Operand::Disp8, 8},          // mov [rbp+d8], eax
-    {"\x48\x8D\x45", Operand::Disp8, 6},      // lea rax, [rbp+d8]
-    {"\xE8", Operand::Rel32, 10},             // call rel32
-    {"\x85\xC0", Operand::None, 5},           // test eax, eax
-    {"\x74", Operand::Rel8, 5},               // je rel8
-    {"\x75", Operand::Rel8, 4},               // jne rel8
-    {"\x48\x83\xC4", Operand::Disp8, 3},      // add rsp, imm8
-    {"\xB8", Operand::Imm32, 4},              // mov eax, imm32
-    {"\x31\xC0", Operand::None, 3},           // xor eax, eax
-    {"\x48\x83\xEC", Operand::Disp8, 3},      // sub rsp, imm8
-    {"\x0F\x84", Operand::Rel32, 3},          // je rel32
-    {"\x41\x54", Operand::None, 2},           // push r12
-    {"\x4C\x89", Operand::Reg, 4},            // mov r/m64, r64 (r8-r15)
+    {"\x48\x89", Operand::Reg, 14},      // mov r/m64, r64
+    {"\x48\x8B", Operand::Reg, 14},      // mov r64, r/m64
+    {"\x8B\x45", Operand::Disp8, 10},    // mov eax, [rbp+d8]
+    {"\x89\x45", Operand::Disp8, 8},     // mov [rbp+d8], eax
+    {"\x48\x8D\x45", Operand::Disp8, 6}, // lea rax, [rbp+d8]
+    {"\xE8", Operand::Rel32, 10},        // call rel32
+    {"\x85\xC0", Operand::None, 5},      // test eax, eax
+    {"\x74", Operand::Rel8, 5},          // je rel8
+    {"\x75", Operand::Rel8, 4},          // jne rel8
+    {"\x48\x83\xC4", Operand::Disp8, 3}, // add rsp, imm8
+    {"\xB8", Operand::Imm32, 4},         // mov eax, imm32
+    {"\x31\xC0", Operand::None, 3},      // xor eax, eax
+    {"\x48\x83\xEC", Operand::Disp8, 3}, // sub rsp, imm8
+    {"\x0F\x84", Operand::Rel32, 3},     // je rel32
+    {"\x41\x54", Operand::None, 2},      // push r12
+    {"\x4C\x89", Operand::Reg, 4},       // mov r/m64, r64 (r8-r15)
 }};
 
 const Instruction& PickInstruction(Draw& draw)
@@ -175,29 +176,35 @@ void AppendOperand(std::string& out, Operand operand, Draw& draw)
     case Operand::Disp8: out.push_back(static_cast<char>(0x100 - 8 * (1 + draw.Below(16)))); break;
     case Operand::Imm32: AppendLe(out, draw.OneIn(2) ? draw.Below(16) : draw.Below(1u << 20), 4); break;
     // Calls go to a few hundred functions: their offsets from here drift slowly.
-    case Operand::Rel32: AppendLe(out, static_cast<std::uint32_t>(-static_cast<int>(out.size() % 65536) + 256 * static_cast<int>(draw.Below(300))), 4); break;
+    case Operand::Rel32:
+        AppendLe(
+            out,
+            static_cast<std::uint32_t>(-static_cast<int>(out.size() % 65536) + 256 * static_cast<int>(draw.Below(300))),
+            4);
+        break;
     case Operand::Rel8: out.push_back(static_cast<char>(2 + draw.Below(60))); break;
     }
 }
 
 void AppendFunction(std::string& out, Draw& draw)
 {
-    out += "\x55\x48\x89\xE5";  // push rbp; mov rbp, rsp
+    out += "\x55\x48\x89\xE5"; // push rbp; mov rbp, rsp
     const std::uint32_t length = 8 + draw.Below(60);
     for (std::uint32_t i = 0; i < length; ++i) {
         const Instruction& instruction = PickInstruction(draw);
         out += instruction.opcode;
         AppendOperand(out, instruction.operand, draw);
     }
-    out += "\xC9\xC3";  // leave; ret
+    out += "\xC9\xC3"; // leave; ret
     while (out.size() % 16 != 0)
         out.push_back('\x90');
 }
 
 void AppendStrings(std::string& out, std::size_t end, Draw& draw)
 {
-    static const std::array<const char*, 12> kWords = {"Tastatur", "Fenster", "Datei", "Einstellungen", "Sprache",
-                                                       "error", "window", "create", "get", "set", "Text", "Size"};
+    static const std::array<const char*, 12> kWords = {"Tastatur", "Fenster", "Datei",  "Einstellungen",
+                                                       "Sprache",  "error",   "window", "create",
+                                                       "get",      "set",     "Text",   "Size"};
     while (out.size() < end) {
         const std::uint32_t words = 1 + draw.Below(4);
         for (std::uint32_t i = 0; i < words; ++i)

@@ -59,7 +59,9 @@ std::int64_t RoundHalfEven(std::int64_t numerator, std::int64_t denominator)
 
 } // namespace
 
-TBinaryData::TBinaryData(std::string name) : name_(std::move(name)) {}
+TBinaryData::TBinaryData(std::string name) : name_(std::move(name))
+{
+}
 
 void TBinaryData::SetCompressed(bool compressed)
 {

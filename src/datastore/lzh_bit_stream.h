@@ -34,7 +34,7 @@ public:
 
 private:
     std::string& out_;
-    std::uint64_t pending_ = 0;  // the low count_ bits are not yet written
+    std::uint64_t pending_ = 0; // the low count_ bits are not yet written
     int count_ = 0;
 };
 
@@ -118,9 +118,9 @@ private:
 
     const std::uint8_t* next_;
     const std::uint8_t* end_;
-    std::uint64_t buffer_ = 0;  // the next count_ bits, left-aligned
+    std::uint64_t buffer_ = 0; // the next count_ bits, left-aligned
     int count_ = 0;
-    int padding_ = 0;           // zero bits added past the end, taken or not
+    int padding_ = 0; // zero bits added past the end, taken or not
 };
 
 } // namespace lzh

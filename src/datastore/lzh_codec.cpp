@@ -80,9 +80,9 @@ void EncodeStream(std::string_view plain, std::string& block)
     const auto* const end = next + plain.size();
 
     finder.FillStart(kRingStart, kRingFill);
-    int ring = kRingStart;  // where the string to code starts
-    int oldest = 0;         // the ring position to be overwritten next
-    int lookahead = 0;      // input bytes from `ring` on
+    int ring = kRingStart; // where the string to code starts
+    int oldest = 0;        // the ring position to be overwritten next
+    int lookahead = 0;     // input bytes from `ring` on
     for (; lookahead < kMaxMatch && next < end; ++lookahead)
         finder.Store(ring + lookahead, *next++);
     for (int i = 1; i <= kMaxMatch; ++i)

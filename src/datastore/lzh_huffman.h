@@ -20,7 +20,7 @@ public:
     HuffmanModel();
 
     struct Code {
-        std::uint32_t bits;  // right-aligned, the bit next to the root highest
+        std::uint32_t bits; // right-aligned, the bit next to the root highest
         int length;
     };
     Code CodeOf(int symbol) const;
@@ -40,9 +40,9 @@ private:
     // saves walking them one by one. Moving one of them makes it stale.
     static constexpr int kTopLevels = 6;
     struct TopEntry {
-        std::array<std::int16_t, kTopLevels> path;  // the nodes below the root on the way
-        std::int16_t node;                          // a leaf, or the node kTopLevels deep
-        std::int16_t depth;                         // the bits it takes to get there
+        std::array<std::int16_t, kTopLevels> path; // the nodes below the root on the way
+        std::int16_t node;                         // a leaf, or the node kTopLevels deep
+        std::int16_t depth;                        // the bits it takes to get there
     };
 
     void CountFrom(int node);
@@ -55,12 +55,12 @@ private:
 
     // freq_[kNodes] is a sentinel; RunEnd() reads up to 3 entries past it.
     std::array<std::uint16_t, kNodes + 4> freq_{};
-    std::array<std::int16_t, kNodes + kSymbols> parent_;  // from kNodes on: symbol -> leaf node
+    std::array<std::int16_t, kNodes + kSymbols> parent_; // from kNodes on: symbol -> leaf node
     std::array<std::int16_t, kNodes> child_;
-    std::array<std::int16_t, kNodes> path_;  // the nodes from the root to the last leaf read
+    std::array<std::int16_t, kNodes> path_; // the nodes from the root to the last leaf read
 
-    std::array<TopEntry, 1 << kTopLevels> top_;  // indexed by the next kTopLevels bits
-    std::array<bool, kNodes> nearRoot_{};         // the nodes whose links top_ follows
+    std::array<TopEntry, 1 << kTopLevels> top_; // indexed by the next kTopLevels bits
+    std::array<bool, kNodes> nearRoot_{};       // the nodes whose links top_ follows
     bool topStale_ = true;
 };
 
@@ -138,7 +138,7 @@ inline int HuffmanModel::RunEnd(int from, std::uint16_t count) const
         const std::uint64_t atLeast = (((four | kHigh) - counts) | four) & kHigh;
         if (atLeast != 0) {
             const int lane = std::endian::native == std::endian::little ? std::countr_zero(atLeast) / 16
-                                                                         : std::countl_zero(atLeast) / 16;
+                                                                        : std::countl_zero(atLeast) / 16;
             return next + lane - 1;
         }
     }

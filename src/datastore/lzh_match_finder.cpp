@@ -39,8 +39,8 @@ MatchFinder::Comparison MatchFinder::Compare(int position, int candidate) const
         if (a == b)
             continue;
         const std::uint64_t differing = a ^ b;
-        const int skip = std::endian::native == std::endian::little ? std::countr_zero(differing)
-                                                                     : std::countl_zero(differing);
+        const int skip =
+            std::endian::native == std::endian::little ? std::countr_zero(differing) : std::countl_zero(differing);
         const int at = i + skip / 8;
         if (at >= kMaxMatch)
             break;

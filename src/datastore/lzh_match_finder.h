@@ -38,18 +38,18 @@ public:
 
 private:
     struct Comparison {
-        int length;      // bytes that agree, kMaxMatch at most
-        int difference;  // sign: where the new string sorts against the old
+        int length;     // bytes that agree, kMaxMatch at most
+        int difference; // sign: where the new string sorts against the old
     };
     Comparison Compare(int position, int candidate) const;
     void ReplaceNode(int old, int position);
     void ReplaceLink(int old, int replacement);
 
     static constexpr int kTextSize = kRingSize + kMaxMatch - 1;
-    static constexpr int kSlack = 8;  // lets comparisons read whole words
+    static constexpr int kSlack = 8; // lets comparisons read whole words
     std::array<std::uint8_t, kTextSize + kSlack> text_{};
     std::array<std::int16_t, kRingSize + 1> left_{};
-    std::array<std::int16_t, kRingSize + 257> right_{};  // from kRingSize + 1: tree roots
+    std::array<std::int16_t, kRingSize + 257> right_{}; // from kRingSize + 1: tree roots
     std::array<std::int16_t, kRingSize + 1> parent_{};
     int matchPosition_ = 0;
     int matchLength_ = 0;

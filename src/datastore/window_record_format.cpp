@@ -70,8 +70,8 @@ private:
     void Value(std::string_view component, std::string_view name, ValueType type, int lengthSize,
                std::string_view value)
     {
-        const std::uint64_t longest = lengthSize == 1 ? std::numeric_limits<std::uint8_t>::max()
-                                                      : std::numeric_limits<std::int32_t>::max();
+        const std::uint64_t longest =
+            lengthSize == 1 ? std::numeric_limits<std::uint8_t>::max() : std::numeric_limits<std::int32_t>::max();
         if (value.size() > longest)
             throw EWindowRecordError("property " + std::string(name) + " of \"" + std::string(component) +
                                      "\" is longer than " + std::to_string(longest) + " bytes");
@@ -259,7 +259,6 @@ WindowRecord ReadWindowRecord(std::string_view bytes)
         record.components.push_back(std::move(component));
     }
     if (!reader.AtEnd())
-        RecordReader::Fail("has " + std::to_string(bytes.size() - reader.Offset()) +
-                           " bytes after its last component");
+        RecordReader::Fail("has " + std::to_string(bytes.size() - reader.Offset()) + " bytes after its last component");
     return record;
 }

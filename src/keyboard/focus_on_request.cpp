@@ -18,8 +18,8 @@ FocusOnRequest::~FocusOnRequest()
 bool FocusOnRequest::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
 {
     const QRect picture = window_.rect();
-    offers_.OnSystemEvent(std::string_view(eventType.constData(), static_cast<std::size_t>(eventType.size())),
-                          message, window_.internalWinId(),
+    offers_.OnSystemEvent(std::string_view(eventType.constData(), static_cast<std::size_t>(eventType.size())), message,
+                          window_.internalWinId(),
                           WindowArea{picture.x(), picture.y(), picture.width(), picture.height()});
     return false;
 }

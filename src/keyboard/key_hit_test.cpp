@@ -46,7 +46,7 @@ std::int32_t Coordinate(std::int64_t value)
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
-}  // namespace
+} // namespace
 
 bool KeyHolds(const TKeyRecord& key, std::int64_t x, std::int64_t y)
 {

@@ -13,7 +13,7 @@ void Append(std::vector<PictureRect>& areas, const std::vector<PictureRect>& mor
     areas.insert(areas.end(), more.begin(), more.end());
 }
 
-}  // namespace
+} // namespace
 
 KeyboardPad::KeyboardPad(const KeyTable& table, KeyboardOutput& output, KeyboardHost& host)
     : table_(table), output_(output), host_(host)
@@ -107,30 +107,18 @@ void KeyboardPad::RunCommand(int index)
     host_.Log("Tast:" + name);
     pressedkey = -1;
     switch (CommandOfName(name)) {
-    case KeyCommand::ToggleAlt:
-        latches.alt = !latches.alt;
-        break;
-    case KeyCommand::ToggleCtrl:
-        latches.ctrl = !latches.ctrl;
-        break;
-    case KeyCommand::ToggleShift:
-        latches.shift = !latches.shift;
-        break;
-    case KeyCommand::Close:
-        host_.CloseKeyboard();
-        break;
+    case KeyCommand::ToggleAlt: latches.alt = !latches.alt; break;
+    case KeyCommand::ToggleCtrl: latches.ctrl = !latches.ctrl; break;
+    case KeyCommand::ToggleShift: latches.shift = !latches.shift; break;
+    case KeyCommand::Close: host_.CloseKeyboard(); break;
     case KeyCommand::Info:
         if (!host_.ShowInformation()) {
             RedrawKeyboard();
             return;
         }
         break;
-    case KeyCommand::CharMap:
-        host_.OpenCharacterMap();
-        break;
-    case KeyCommand::None:
-        RedrawKeyboard();
-        return;
+    case KeyCommand::CharMap: host_.OpenCharacterMap(); break;
+    case KeyCommand::None: RedrawKeyboard(); return;
     }
     if (peep)
         output_.MessageBeep(0);
@@ -143,7 +131,7 @@ void KeyboardPad::SendKey(int index)
     try {
         const std::int32_t code = table_.Key(index).Code;
         if (code > 0xFFFF)
-            throw KeystrokeRangeError("Tastencode %s ist zu gro\xDF|" + std::to_string(code));  // "zu groß"
+            throw KeystrokeRangeError("Tastencode %s ist zu gro\xDF|" + std::to_string(code)); // "zu groß"
         const std::uint16_t virtualKey = KeystrokeCode(table_.Name(index), static_cast<std::uint16_t>(code));
         host_.Log("Key:" + std::to_string(virtualKey));
         if (peep)

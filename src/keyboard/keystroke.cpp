@@ -15,7 +15,7 @@ std::uint8_t ScanCode(KeyboardOutput& output, std::uint32_t virtualKey,
     const std::uint32_t scan = output.MapKeyCode(virtualKey, mapping);
     if (scan > 255)
         throw KeystrokeRangeError("Der Scan-Code der Taste %s ist zu gro\xDF|" + std::to_string(virtualKey) + ": " +
-                                  std::to_string(scan));  // "zu groß"
+                                  std::to_string(scan)); // "zu groß"
     return static_cast<std::uint8_t>(scan);
 }
 
@@ -41,7 +41,7 @@ private:
     std::uint32_t saved_;
 };
 
-}  // namespace
+} // namespace
 
 std::uint8_t ModifierLatches::Mask() const
 {
@@ -58,9 +58,8 @@ void SendKeystroke(KeyboardOutput& output, WindowHandle target, std::uint16_t vi
         mask = 0;
     else
         keyScan = ScanCode(output, virtualKey);
-    std::array<Modifier, 3> modifiers = {{{(mask & 1) != 0, kShiftKey, 0},
-                                          {(mask & 2) != 0, kCtrlKey, 0},
-                                          {(mask & 4) != 0, kAltKey, 0}}};
+    std::array<Modifier, 3> modifiers = {
+        {{(mask & 1) != 0, kShiftKey, 0}, {(mask & 2) != 0, kCtrlKey, 0}, {(mask & 4) != 0, kAltKey, 0}}};
     for (Modifier& modifier : modifiers)
         if (modifier.latched)
             modifier.scan = ScanCode(output, modifier.key);

@@ -50,7 +50,7 @@ private:
     QTimer* timer_;
 };
 
-}  // namespace
+} // namespace
 
 void SetInformationDialog(std::function<void()> show)
 {
@@ -58,9 +58,9 @@ void SetInformationDialog(std::function<void()> show)
 }
 
 TMainform::TMainform(KeyboardOutput& output)
-    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus |
-                           Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus | Qt::CustomizeWindowHint |
+                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint),
       output_(output)
 {
     setObjectName("Mainform");

@@ -8,11 +8,10 @@ namespace {
 
 bool FitsInt32(std::int64_t value)
 {
-    return value >= std::numeric_limits<std::int32_t>::min() &&
-           value <= std::numeric_limits<std::int32_t>::max();
+    return value >= std::numeric_limits<std::int32_t>::min() && value <= std::numeric_limits<std::int32_t>::max();
 }
 
-}  // namespace
+} // namespace
 
 KeyListEntry ParseKeyListLine(const std::string& line)
 {
@@ -25,7 +24,9 @@ KeyListEntry ParseKeyListLine(const std::string& line)
     const std::int64_t code = StrToInt64De(codeText);
     if (!FitsInt32(code)) {
         // "Tastencode außerhalb des gültigen Bereichs: %s"
-        throw KeyTableError("Tastencode au\xDF" "erhalb des g\xFCltigen Bereichs: %s|" + text);
+        throw KeyTableError("Tastencode au\xDF"
+                            "erhalb des g\xFCltigen Bereichs: %s|" +
+                            text);
     }
     return {text.substr(0, separator), static_cast<std::int32_t>(code)};
 }

@@ -12,7 +12,7 @@ std::int32_t Clamped(std::int64_t value)
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
-}  // namespace
+} // namespace
 
 std::int32_t PictureCoordinate(std::int32_t shown, std::int32_t zoom)
 {

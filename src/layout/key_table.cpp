@@ -9,7 +9,8 @@ void KeyTable::SetKeys(std::vector<std::string> names, const std::vector<std::in
     }
     if (names.size() > static_cast<std::size_t>(kKeyTableSize)) {
         // "Die Tastenliste hat %s Zeilen; höchstens 133 sind möglich."
-        throw KeyTableError("Die Tastenliste hat %s Zeilen; h\xF6" "chstens 133 sind m\xF6glich.|" +
+        throw KeyTableError("Die Tastenliste hat %s Zeilen; h\xF6"
+                            "chstens 133 sind m\xF6glich.|" +
                             std::to_string(names.size()));
     }
     for (std::size_t i = 0; i < codes.size(); ++i) {

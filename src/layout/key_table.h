@@ -13,8 +13,8 @@
 inline constexpr int kKeyTableSize = 133;
 
 // Key shapes.
-inline constexpr std::uint8_t kKeyRectangle = 0;  // "Eckig"
-inline constexpr std::uint8_t kKeyCircle = 1;     // "Kreis"
+inline constexpr std::uint8_t kKeyRectangle = 0; // "Eckig"
+inline constexpr std::uint8_t kKeyCircle = 1;    // "Kreis"
 
 struct TKeyRecord {
     // Virtual-key code the key sends; negative (-1) for a named command.

@@ -66,7 +66,7 @@ const QIcon& EnabledIcon()
     return icon;
 }
 
-}  // namespace
+} // namespace
 
 void TLayoutform::CreateControls()
 {
@@ -98,8 +98,12 @@ QWidget* TLayoutform::CreateTopBar()
     loadbtn = BarButton(bar, "loadbtn", "Belegung");
     savebtn = BarButton(bar, "savebtn", nullptr, look->standardIcon(QStyle::SP_DialogSaveButton), "Sichern");
     BitBtn4 = BarButton(bar, "BitBtn4", "Sichern als...");
-    reloadbtn = BarButton(bar, "reloadbtn", nullptr, look->standardIcon(QStyle::SP_DialogOpenButton), "Bild \xF6" "ffnen");
-    zoomchk = new QCheckBox(FromAnsi("Vergr\xF6\xDF" "ern"), bar);
+    reloadbtn = BarButton(bar, "reloadbtn", nullptr, look->standardIcon(QStyle::SP_DialogOpenButton),
+                          "Bild \xF6"
+                          "ffnen");
+    zoomchk = new QCheckBox(FromAnsi("Vergr\xF6\xDF"
+                                     "ern"),
+                            bar);
     zoomchk->setObjectName("zoomchk");
 
     // "Belegung" loads a file; its menu goes back to the stored layout.
@@ -162,7 +166,8 @@ QWidget* TLayoutform::CreateKeyColumn()
     hoehespin = SizeBox(panel, "hoehespin", "H\xF6he", QRect(78, 47, 62, 24));
     vorgabechk = new QCheckBox(panel);
     vorgabechk->setObjectName("vorgabechk");
-    vorgabechk->setToolTip(FromAnsi("Neue Tasten in dieser Gr\xF6\xDF" "e"));
+    vorgabechk->setToolTip(FromAnsi("Neue Tasten in dieser Gr\xF6\xDF"
+                                    "e"));
     vorgabechk->setGeometry(145, 35, 20, 20);
     connect(breitespin, &QSpinBox::valueChanged, this, [this](int value) { boxes_.Breite = value; });
     connect(hoehespin, &QSpinBox::valueChanged, this, [this](int value) { boxes_.Hoehe = value; });
@@ -179,7 +184,7 @@ void TLayoutform::ShowBoxes()
 {
     if (!breitespin)
         return;
-    const LayoutBoxes boxes = boxes_;  // setting one box reports back into boxes_
+    const LayoutBoxes boxes = boxes_; // setting one box reports back into boxes_
     breitespin->setValue(boxes.Breite);
     hoehespin->setValue(boxes.Hoehe);
     vorgabechk->setChecked(boxes.Vorgabe);

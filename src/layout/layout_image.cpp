@@ -33,7 +33,7 @@ bool Drawable(const KeyOutline& outline)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 TLayoutImage::TLayoutImage(QWidget* parent) : QWidget(parent)
 {
@@ -43,8 +43,7 @@ TLayoutImage::TLayoutImage(QWidget* parent) : QWidget(parent)
 
 void TLayoutImage::ShowPicture(const QImage& picture, QSize size)
 {
-    canvas_ = picture.convertToFormat(QImage::Format_RGB32).scaled(size, Qt::IgnoreAspectRatio,
-                                                                   Qt::FastTransformation);
+    canvas_ = picture.convertToFormat(QImage::Format_RGB32).scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     setFixedSize(canvas_.size());
     update();
 }
@@ -63,7 +62,8 @@ void TLayoutImage::XorOutline(const KeyOutline& outline)
         // The ellipse as one filled path, so that no pixel is inverted twice.
         QPainterPath ellipse;
         const auto at = [](std::int64_t value) { return static_cast<qreal>(value); };
-        ellipse.addEllipse(QRectF(QPointF(at(outline.left), at(outline.top)), QPointF(at(outline.right), at(outline.bottom))));
+        ellipse.addEllipse(
+            QRectF(QPointF(at(outline.left), at(outline.top)), QPointF(at(outline.right), at(outline.bottom))));
         painter.drawPath(ellipse);
     }
     update();

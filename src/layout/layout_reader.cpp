@@ -16,7 +16,9 @@ const char* const kAllSection = "All";
 [[noreturn]] void ThrowOutOfRange(const std::string& section, const std::string& key)
 {
     // "Wert außerhalb des gültigen Bereichs: %s"
-    throw KeyTableError("Wert au\xDF" "erhalb des g\xFCltigen Bereichs: %s|[" + section + "] " + key);
+    throw KeyTableError("Wert au\xDF"
+                        "erhalb des g\xFCltigen Bereichs: %s|[" +
+                        section + "] " + key);
 }
 
 std::int64_t ReadRanged(tinifile2& layout, const std::string& section, const std::string& key,
@@ -41,16 +43,15 @@ std::int32_t ReadPosition(tinifile2& layout, const std::string& section, const s
     return static_cast<std::int32_t>(ReadRanged(layout, section, key, defaultValue, -kLastPixel - 1, kLastPixel));
 }
 
-std::int32_t ReadSize(tinifile2& layout, const std::string& section, const std::string& key,
-                      std::int64_t defaultValue)
+std::int32_t ReadSize(tinifile2& layout, const std::string& section, const std::string& key, std::int64_t defaultValue)
 {
     return static_cast<std::int32_t>(ReadRanged(layout, section, key, defaultValue, 0, kLastPixel));
 }
 
 // Reads one key's section into its record. A key without "p0x" is not placed:
 // it gets the opposite of the default "Enabled" and keeps its other coordinates.
-void ReadKey(tinifile2& layout, const std::string& section, const LayoutBoxes& boxes,
-             bool enabledDefault, TKeyRecord& key)
+void ReadKey(tinifile2& layout, const std::string& section, const LayoutBoxes& boxes, bool enabledDefault,
+             TKeyRecord& key)
 {
     key.Enabled = layout.ReadBool(section, "Enabled", enabledDefault);
     key.Typ = static_cast<std::uint8_t>(ReadRanged(layout, section, "Typ", 0, 0, 255));
@@ -80,7 +81,7 @@ bool HasLayoutSection(const tinifile2& layout, const KeyTable& table)
     return false;
 }
 
-}  // namespace
+} // namespace
 
 LayoutBoxes LoadLayout(KeyTable& table, tinifile2& layout)
 {
@@ -106,8 +107,7 @@ LayoutBoxes LoadLayoutLines(KeyTable& table, const std::vector<std::string>& lin
     return LoadLayout(table, layout);
 }
 
-LayoutBoxes LoadLayout(KeyTable& table, const std::string& layoutFileName,
-                       const std::vector<std::string>& storedLayout)
+LayoutBoxes LoadLayout(KeyTable& table, const std::string& layoutFileName, const std::vector<std::string>& storedLayout)
 {
     if (layoutFileName.empty()) {
         return LoadLayoutLines(table, storedLayout);

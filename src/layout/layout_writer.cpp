@@ -10,7 +10,10 @@
 
 namespace {
 
-bool IsPlaced(const TKeyRecord& key) { return key.p0x != -1; }
+bool IsPlaced(const TKeyRecord& key)
+{
+    return key.p0x != -1;
+}
 
 // The "All" default for "Enabled": a key that is not placed always reads as its
 // opposite, so it is false only when every key that is not placed is enabled.
@@ -67,7 +70,7 @@ void AddSection(std::vector<std::string>& lines, const std::string& name, const 
     lines.insert(lines.end(), entries.begin(), entries.end());
 }
 
-}  // namespace
+} // namespace
 
 std::vector<std::string> LayoutLines(const KeyTable& table, const LayoutBoxes& boxes)
 {

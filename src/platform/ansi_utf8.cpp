@@ -7,10 +7,9 @@ namespace {
 
 // Code points of the bytes 0x80 to 0x9F; 0 marks the five unassigned bytes.
 constexpr std::array<char32_t, 32> kHighControls = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
 char32_t AnsiToCodePoint(unsigned char byte)
@@ -54,10 +53,17 @@ char32_t ReadUtf8(const std::string& text, std::size_t& pos)
         return lead;
     int extra = 0;
     char32_t c = 0;
-    if ((lead & 0xE0) == 0xC0) { extra = 1; c = lead & 0x1Fu; }
-    else if ((lead & 0xF0) == 0xE0) { extra = 2; c = lead & 0x0Fu; }
-    else if ((lead & 0xF8) == 0xF0) { extra = 3; c = lead & 0x07u; }
-    else return 0xFFFD;
+    if ((lead & 0xE0) == 0xC0) {
+        extra = 1;
+        c = lead & 0x1Fu;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2;
+        c = lead & 0x0Fu;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3;
+        c = lead & 0x07u;
+    } else
+        return 0xFFFD;
     for (int i = 0; i < extra; ++i) {
         if (pos >= text.size() || (static_cast<unsigned char>(text[pos]) & 0xC0) != 0x80)
             return 0xFFFD;

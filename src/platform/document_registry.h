@@ -17,14 +17,12 @@ public:
     bool DeleteKey(RegistryRoot root, const std::string& key) override;
     bool DeleteKeyIfEmpty(RegistryRoot root, const std::string& key) override;
     bool ValueExists(RegistryRoot root, const std::string& key, const std::string& name) override;
-    std::optional<std::string> ReadString(RegistryRoot root, const std::string& key,
-                                          const std::string& name) override;
+    std::optional<std::string> ReadString(RegistryRoot root, const std::string& key, const std::string& name) override;
     std::optional<std::int32_t> ReadInteger(RegistryRoot root, const std::string& key,
                                             const std::string& name) override;
     bool WriteString(RegistryRoot root, const std::string& key, const std::string& name,
                      const std::string& value) override;
-    bool WriteInteger(RegistryRoot root, const std::string& key, const std::string& name,
-                      std::int32_t value) override;
+    bool WriteInteger(RegistryRoot root, const std::string& key, const std::string& name, std::int32_t value) override;
     bool DeleteValue(RegistryRoot root, const std::string& key, const std::string& name) override;
 
 protected:

@@ -17,6 +17,5 @@ class InstanceLocks {
 public:
     virtual ~InstanceLocks() = default;
     // On Acquired, handle holds the lock; otherwise it is left empty.
-    virtual InstanceLockResult Acquire(const std::string& name,
-                                       std::unique_ptr<InstanceLockHandle>& handle) = 0;
+    virtual InstanceLockResult Acquire(const std::string& name, std::unique_ptr<InstanceLockHandle>& handle) = 0;
 };

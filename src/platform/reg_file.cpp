@@ -61,8 +61,8 @@ std::optional<std::string> DecodeUtf16(const std::string& bytes)
     if (bytes.size() % 2 != 0)
         return std::nullopt;
     const auto unitAt = [&](std::size_t i) {
-        return static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[i]) |
-                                          static_cast<std::uint8_t>(bytes[i + 1]) << 8);
+        return static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[i]) | static_cast<std::uint8_t>(bytes[i + 1])
+                                                                                    << 8);
     };
     std::string text;
     for (std::size_t i = 2; i < bytes.size(); i += 2) {

@@ -185,7 +185,8 @@ bool Parser::Line(const std::string& line)
 bool Parser::KeyLine(const std::string& line)
 {
     if (line.back() != ']' || line.size() < 3)
-        return Fail("eine Schl\xFC" "sselzeile endet nicht mit \"]\"");
+        return Fail("eine Schl\xFC"
+                    "sselzeile endet nicht mit \"]\"");
     if (line[1] == '-') { // a key removal, as import files write it
         document_.RemoveKey(line.substr(2, line.size() - 3));
         key_ = nullptr;
@@ -201,7 +202,8 @@ bool Parser::KeyLine(const std::string& line)
 bool Parser::ValueLine(const std::string& line)
 {
     if (!key_)
-        return Fail("ein Wert steht vor dem ersten Schl\xFC" "ssel");
+        return Fail("ein Wert steht vor dem ersten Schl\xFC"
+                    "ssel");
     std::size_t pos = 0;
     std::string name;
     if (line[0] == '@') {
@@ -212,7 +214,8 @@ bool Parser::ValueLine(const std::string& line)
             return Fail("ein Wertname ist nicht geschlossen");
         name = *quoted;
     } else {
-        return Fail("eine Zeile ist weder Schl\xFC" "ssel noch Wert");
+        return Fail("eine Zeile ist weder Schl\xFC"
+                    "ssel noch Wert");
     }
     if (pos >= line.size() || line[pos] != '=')
         return Fail("auf einen Wertnamen folgt kein \"=\"");
@@ -265,9 +268,8 @@ RegKey* RegDocument::FindKey(const std::string& path)
 
 bool RegDocument::HasKey(const std::string& path) const
 {
-    return std::any_of(keys.begin(), keys.end(), [&](const RegKey& key) {
-        return SameRegName(key.path, path) || IsBelow(key.path, path);
-    });
+    return std::any_of(keys.begin(), keys.end(),
+                       [&](const RegKey& key) { return SameRegName(key.path, path) || IsBelow(key.path, path); });
 }
 
 bool RegDocument::HoldsAnything(const std::string& path) const
@@ -285,9 +287,8 @@ RegKey& RegDocument::AddKey(const std::string& path)
 
 bool RegDocument::RemoveKey(const std::string& path)
 {
-    const auto removed = std::erase_if(keys, [&](const RegKey& key) {
-        return SameRegName(key.path, path) || IsBelow(key.path, path);
-    });
+    const auto removed =
+        std::erase_if(keys, [&](const RegKey& key) { return SameRegName(key.path, path) || IsBelow(key.path, path); });
     return removed > 0;
 }
 

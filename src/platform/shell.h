@@ -10,14 +10,14 @@ enum class ShellVerb { Open, Play };
 // Result codes of Execute, with the classic values: above 32 means started;
 // 0 to 32 are failures.
 enum ShellResult : int {
-    ShellFileNotFound = 2,          // file not found
-    ShellPathNotFound = 3,          // path not found
+    ShellFileNotFound = 2, // file not found
+    ShellPathNotFound = 3, // path not found
     ShellAccessDenied = 5,
-    ShellOutOfMemory = 8,           // not enough memory
-    ShellBadFormat = 11,            // not a program
+    ShellOutOfMemory = 8, // not enough memory
+    ShellBadFormat = 11,  // not a program
     ShellSharingViolation = 26,
     ShellAssociationIncomplete = 27,
-    ShellNoAssociation = 31,        // no application for this kind of file
+    ShellNoAssociation = 31, // no application for this kind of file
     ShellLibraryNotFound = 32,
     ShellStarted = 33,
 };

@@ -26,12 +26,18 @@ struct OsVersion {
 
 // Kinds of drive, numbered as the classic drive types.
 enum class DriveKind : std::int32_t {
-    Unknown = 0, NoRoot = 1, Removable = 2, Fixed = 3, Network = 4, Optical = 5, RamDisk = 6,
+    Unknown = 0,
+    NoRoot = 1,
+    Removable = 2,
+    Fixed = 3,
+    Network = 4,
+    Optical = 5,
+    RamDisk = 6,
 };
 
 // A mounted file system (a drive, where the system has drive letters).
 struct DriveInfo {
-    std::string root;   // where it is reached, ending in "/"
+    std::string root; // where it is reached, ending in "/"
     DriveKind kind = DriveKind::Unknown;
     std::string label;  // volume label, empty when it has none
     std::string source; // the device or network share it comes from

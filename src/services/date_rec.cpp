@@ -14,11 +14,14 @@ namespace {
 using std::uint16_t;
 
 constexpr std::int64_t kMillisecondsPerDay = 86'400'000;
-constexpr double kFirstDayOf2000 = 36526; // 1 January 2000 as a date-time value
+constexpr double kFirstDayOf2000 = 36526;    // 1 January 2000 as a date-time value
 constexpr double kLastDayOf9999 = 2'958'466; // the day after 31 December 9999
 constexpr double kDurationLimit = 10000;
 
-uint16_t U16(std::int64_t value) { return static_cast<uint16_t>(value); }
+uint16_t U16(std::int64_t value)
+{
+    return static_cast<uint16_t>(value);
+}
 
 // Splits a date-time value (at least 0, before the year 10000) into its fields.
 TDateRec SplitDateTime(double value)
@@ -64,7 +67,10 @@ uint16_t Borrow(uint16_t& laterField, uint16_t earlierField, uint16_t size, uint
     return U16(laterField - earlierField);
 }
 
-std::string TwoDigits(uint16_t n) { return NumToStrZero(2, n); }
+std::string TwoDigits(uint16_t n)
+{
+    return NumToStrZero(2, n);
+}
 
 std::string DateText(const TDateRec& rec) // D.MM.YYYY
 {
@@ -85,9 +91,15 @@ std::string ShortYear(uint16_t year)
     return TwoDigits(year);
 }
 
-std::string HourMinute(const TDateRec& rec) { return NumToStr(rec.Hour) + ":" + TwoDigits(rec.Minute); }
+std::string HourMinute(const TDateRec& rec)
+{
+    return NumToStr(rec.Hour) + ":" + TwoDigits(rec.Minute);
+}
 
-std::string HourMinuteFull(const TDateRec& rec) { return TwoDigits(rec.Hour) + ":" + TwoDigits(rec.Minute); }
+std::string HourMinuteFull(const TDateRec& rec)
+{
+    return TwoDigits(rec.Hour) + ":" + TwoDigits(rec.Minute);
+}
 
 // "n unit, " for a non-zero field, the unit translated into the interface language.
 std::string DurationPart(uint16_t n, const char* one, const char* many)
@@ -180,8 +192,7 @@ std::string FormatDateRec(const TDateRec& rec, int style)
     case 6: return FullDateText(rec);
     case 7: return FullDateText(rec) + " " + HourMinuteFull(rec);
     case 8:
-        return TwoDigits(rec.Day) + "." + TwoDigits(rec.Month) + "." + ShortYear(rec.Year) + " " +
-               HourMinuteFull(rec);
+        return TwoDigits(rec.Day) + "." + TwoDigits(rec.Month) + "." + ShortYear(rec.Year) + " " + HourMinuteFull(rec);
     case 9: return DurationInDays(rec);
     case 10: return HourMinuteFull(rec) + seconds;
     case 11: return HourMinuteFull(rec);

@@ -11,19 +11,19 @@ struct TProgInfo {
     // Folder of the program file. It keeps its letter case, since the file system
     // tells cases apart: compare it through UpperStr, open it as it is.
     std::string ProgDir;
-    std::string SaveDir;           // where the settings file and the log are written
-    std::string ShortName;         // stem of the settings file, the log and the instance lock
-    std::string Maker;             // set by the information form
-    std::string Title;             // the entry point appends the version
-    std::string Byline;            // the product's web address, without a trailing "/"
-    std::string ContactAddress;    // set by the information form
-    std::string PersonalDir;       // the user's documents
-    std::string ProgFilesDir;      // where programs are installed
+    std::string SaveDir;        // where the settings file and the log are written
+    std::string ShortName;      // stem of the settings file, the log and the instance lock
+    std::string Maker;          // set by the information form
+    std::string Title;          // the entry point appends the version
+    std::string Byline;         // the product's web address, without a trailing "/"
+    std::string ContactAddress; // set by the information form
+    std::string PersonalDir;    // the user's documents
+    std::string ProgFilesDir;   // where programs are installed
     std::string TempDir;
-    std::string WindowsDir;        // the system's settings folder
-    std::int32_t Version = 0;      // major * 100 + minor; negative for a pre-release
-    std::string ComputerName;      // "-" when the system does not tell
-    bool LogEnabled = false;       // the log ("/L") is being written
+    std::string WindowsDir;   // the system's settings folder
+    std::int32_t Version = 0; // major * 100 + minor; negative for a pre-release
+    std::string ComputerName; // "-" when the system does not tell
+    bool LogEnabled = false;  // the log ("/L") is being written
 };
 
 extern TProgInfo ProgInfo;

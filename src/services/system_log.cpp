@@ -13,7 +13,10 @@ std::string LogFileNameIn(const std::string& folder)
     return folder + name + ".log";
 }
 
-std::string LogFileName() { return LogFileNameIn(ProgInfo.SaveDir); }
+std::string LogFileName()
+{
+    return LogFileNameIn(ProgInfo.SaveDir);
+}
 
 bool CreateLogFile(const std::vector<std::string>& lines)
 {
@@ -88,8 +91,8 @@ std::string OSName()
 
 std::string ScreenInfoOf(const ScreenMode& mode)
 {
-    std::string text = NumToStrDots(mode.width) + " x " + NumToStrDots(mode.height) + " " +
-                       NumToStr(mode.bitsPerPixel) + "bit";
+    std::string text =
+        NumToStrDots(mode.width) + " x " + NumToStrDots(mode.height) + " " + NumToStr(mode.bitsPerPixel) + "bit";
     if (mode.refreshRate > 0)
         text += "  " + NumToStr(mode.refreshRate) + " Hz";
     return text;

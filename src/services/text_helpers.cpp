@@ -17,7 +17,10 @@ std::size_t FindPart(const std::string& text, const std::string& part, std::size
     return part.empty() ? npos : text.find(part, from);
 }
 
-unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
+unsigned char Byte(char c)
+{
+    return static_cast<unsigned char>(c);
+}
 
 // Windows-1252 upper-casing of one byte. Pairs that differ by 0x20: a-z and the
 // accented letters 0xE0-0xFE except the division sign 0xF7. Sharp s (0xDF) has
@@ -76,9 +79,15 @@ int CountOf(const std::string& part, const std::string& text)
     return count;
 }
 
-bool StartsWith(const std::string& text, const std::string& prefix) { return text.starts_with(prefix); }
+bool StartsWith(const std::string& text, const std::string& prefix)
+{
+    return text.starts_with(prefix);
+}
 
-bool EndsWith(const std::string& text, const std::string& suffix) { return text.ends_with(suffix); }
+bool EndsWith(const std::string& text, const std::string& suffix)
+{
+    return text.ends_with(suffix);
+}
 
 std::string LeftStr(const std::string& text, int n)
 {
@@ -187,7 +196,10 @@ bool ReplaceAllNoCase(std::string& text, const std::string& oldText, const std::
     return true;
 }
 
-std::string NumToStr(std::int64_t n) { return std::to_string(n); }
+std::string NumToStr(std::int64_t n)
+{
+    return std::to_string(n);
+}
 
 std::string NumToStrDots(std::int64_t n)
 {
@@ -231,9 +243,15 @@ std::int64_t StrToInt64De(const std::string& text)
     return value == lowest ? std::numeric_limits<std::int64_t>::max() : -value;
 }
 
-std::string JaNein(bool b) { return b ? "Ja" : "Nein"; }
+std::string JaNein(bool b)
+{
+    return b ? "Ja" : "Nein";
+}
 
-std::string ZeroOne(bool b) { return b ? "1" : "0"; }
+std::string ZeroOne(bool b)
+{
+    return b ? "1" : "0";
+}
 
 std::string IfStr(bool b, const std::string& whenTrue, const std::string& whenFalse)
 {
@@ -253,13 +271,11 @@ TColor ColorFromName(const std::string& name)
     };
     // The desktop's colour identifiers, values as 0x00BBGGRR, upper case for the comparison.
     static constexpr std::array<NamedColor, 20> colors{{
-        {"CLBLACK", 0x000000},   {"CLMAROON", 0x000080},     {"CLGREEN", 0x008000},
-        {"CLOLIVE", 0x008080},   {"CLNAVY", 0x800000},       {"CLPURPLE", 0x800080},
-        {"CLTEAL", 0x808000},    {"CLGRAY", 0x808080},       {"CLSILVER", 0xC0C0C0},
-        {"CLRED", 0x0000FF},     {"CLLIME", 0x00FF00},       {"CLYELLOW", 0x00FFFF},
-        {"CLBLUE", 0xFF0000},    {"CLFUCHSIA", 0xFF00FF},    {"CLAQUA", 0xFFFF00},
-        {"CLWHITE", 0xFFFFFF},   {"CLMONEYGREEN", 0xC0DCC0}, {"CLSKYBLUE", 0xF0CAA6},
-        {"CLCREAM", 0xF0FBFF},   {"CLMEDGRAY", 0xA4A0A0},
+        {"CLBLACK", 0x000000},      {"CLMAROON", 0x000080},  {"CLGREEN", 0x008000}, {"CLOLIVE", 0x008080},
+        {"CLNAVY", 0x800000},       {"CLPURPLE", 0x800080},  {"CLTEAL", 0x808000},  {"CLGRAY", 0x808080},
+        {"CLSILVER", 0xC0C0C0},     {"CLRED", 0x0000FF},     {"CLLIME", 0x00FF00},  {"CLYELLOW", 0x00FFFF},
+        {"CLBLUE", 0xFF0000},       {"CLFUCHSIA", 0xFF00FF}, {"CLAQUA", 0xFFFF00},  {"CLWHITE", 0xFFFFFF},
+        {"CLMONEYGREEN", 0xC0DCC0}, {"CLSKYBLUE", 0xF0CAA6}, {"CLCREAM", 0xF0FBFF}, {"CLMEDGRAY", 0xA4A0A0},
     }};
     const std::string wanted = UpperStr(name);
     for (const NamedColor& color : colors)
@@ -268,11 +284,20 @@ TColor ColorFromName(const std::string& name)
     return 0;
 }
 
-std::int64_t Max64(std::int64_t a, std::int64_t b) { return std::max(a, b); }
+std::int64_t Max64(std::int64_t a, std::int64_t b)
+{
+    return std::max(a, b);
+}
 
-void Swap32(std::int32_t& a, std::int32_t& b) { std::swap(a, b); }
+void Swap32(std::int32_t& a, std::int32_t& b)
+{
+    std::swap(a, b);
+}
 
-void Swap32(std::uint32_t& a, std::uint32_t& b) { std::swap(a, b); }
+void Swap32(std::uint32_t& a, std::uint32_t& b)
+{
+    std::swap(a, b);
+}
 
 TRect OffsetOrInsetRect(TRect rect, std::int32_t d, bool move)
 {

@@ -28,8 +28,7 @@ std::string PlacementSection(const std::string& prefix, const std::string& windo
 // the desktop's work areas; none known means no check).
 WindowGeometry ReadPlacement(tinifile2& settings, const std::string& section, const WindowGeometry& current,
                              bool storesSize, const std::vector<TRect>& screens);
-void WritePlacement(tinifile2& settings, const std::string& section, const WindowGeometry& normal,
-                    bool storesSize);
+void WritePlacement(tinifile2& settings, const std::string& section, const WindowGeometry& normal, bool storesSize);
 
 // Moves geometry onto the screen nearest to it when too little of it shows on
 // any screen to take hold of it; its size stays (a larger window is put at the

@@ -106,8 +106,7 @@ std::unique_ptr<tinifile2> SaveWindowPlacement(QWidget* window, const std::strin
     if (window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) {
         const QPoint frameOffset = window->geometry().topLeft() - window->pos();
         const QRect restored = window->normalGeometry();
-        normal = {restored.x() - frameOffset.x(), restored.y() - frameOffset.y(), restored.width(),
-                  restored.height()};
+        normal = {restored.x() - frameOffset.x(), restored.y() - frameOffset.y(), restored.width(), restored.height()};
         window->setWindowState(Qt::WindowNoState);
     }
     auto settings = std::make_unique<tinifile2>(SettingsFileName());

@@ -27,6 +27,12 @@ QIcon AppIcon()
     return icon;
 }
 
-std::string AppIconPng() { return ComponentBytes("icon128"); }
+std::string AppIconPng()
+{
+    return ComponentBytes("icon128");
+}
 
-std::string AppIconSvg() { return ComponentBytes("iconsvg"); }
+std::string AppIconSvg()
+{
+    return ComponentBytes("iconsvg");
+}

@@ -7,9 +7,9 @@
 // The picture numbers of the folder chooser's listing. Only the numbers carry
 // meaning here; the window draws a picture for each.
 enum DirIcon : int {
-    kIconFolder = 0,        // folders and ".."
-    kIconOtherDrive = 1,    // drives of other kinds
-    kIconFile = 10,         // files of no kind below
+    kIconFolder = 0,     // folders and ".."
+    kIconOtherDrive = 1, // drives of other kinds
+    kIconFile = 10,      // files of no kind below
     kIconWebPage = 11,
     kIconText = 12,
     kIconJpeg = 13,

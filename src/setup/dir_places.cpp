@@ -71,7 +71,8 @@ std::vector<DrivePlace> DrivePlaces(const std::string& home, const std::string& 
                                     const std::vector<DriveInfo>& drives)
 {
     const auto driveAt = [&](const std::string& root) -> const DriveInfo* {
-        const auto found = std::find_if(drives.begin(), drives.end(), [&](const DriveInfo& d) { return d.root == root; });
+        const auto found =
+            std::find_if(drives.begin(), drives.end(), [&](const DriveInfo& d) { return d.root == root; });
         return found == drives.end() ? nullptr : &*found;
     };
     std::vector<DrivePlace> places;
@@ -88,8 +89,7 @@ std::vector<DrivePlace> DrivePlaces(const std::string& home, const std::string& 
     return places;
 }
 
-std::string DriveRootOf(const std::string& folder, const std::vector<DrivePlace>& places,
-                        const std::string& userName)
+std::string DriveRootOf(const std::string& folder, const std::vector<DrivePlace>& places, const std::string& userName)
 {
     std::string root;
     for (const DrivePlace& place : places)

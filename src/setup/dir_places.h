@@ -28,8 +28,7 @@ std::vector<DrivePlace> DrivePlaces(const std::string& home, const std::string& 
 // mounted (any more) has the root its medium would be mounted at:
 // /media/<user>/<name>/, /media/<name>/, /run/media/<user>/<name>/, /mnt/<name>/.
 // Empty for a path no place holds (a relative one).
-std::string DriveRootOf(const std::string& folder, const std::vector<DrivePlace>& places,
-                        const std::string& userName);
+std::string DriveRootOf(const std::string& folder, const std::vector<DrivePlace>& places, const std::string& userName);
 
 // An absolute path as a folder name: "." and empty levels dropped, ".." taking
 // the level before it away (never above "/"), ending in "/". Other text is

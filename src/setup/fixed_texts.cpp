@@ -34,8 +34,17 @@ std::vector<std::uint8_t> Scramble(const std::string& text)
     return Rekeyed<std::string, std::vector<std::uint8_t>>(text);
 }
 
-std::string MakerText() { return Unscramble(kMaker); }
+std::string MakerText()
+{
+    return Unscramble(kMaker);
+}
 
-std::string ContactText() { return Unscramble(kContact); }
+std::string ContactText()
+{
+    return Unscramble(kContact);
+}
 
-std::string AuthorText() { return Unscramble(kAuthor); }
+std::string AuthorText()
+{
+    return Unscramble(kAuthor);
+}

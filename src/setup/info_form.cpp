@@ -179,7 +179,8 @@ void Tinfoform::CreateInformationComponents()
     }
     LinkStartmenubtn = PageButton(client, "LinkStartmenubtn", "Link im &Startmen\xFC erstellen", linkHint);
     DesktopLink = PageButton(client, "DesktopLink", "Link auf dem &Desktop erstellen", linkHint);
-    Lizenzbtn = PageButton(client, "Lizenzbtn", "&Lizenzvertrag anzeigen", "zeigt weitere Informationen zum Programm an");
+    Lizenzbtn =
+        PageButton(client, "Lizenzbtn", "&Lizenzvertrag anzeigen", "zeigt weitere Informationen zum Programm an");
     GroupBox2 = Named(new QGroupBox(FromAnsi("Kontakt"), client), "GroupBox2");
     GroupBox2->resize(kContactWidth, kContactHeight);
     MyLabel2 = Named(new TMyLabel(GroupBox2, "Anleitung + Homepage"), "MyLabel2");
@@ -295,14 +296,9 @@ void Tinfoform::ShowPage()
         tc1->SetCaption(content.startMenuLink);
         tc2->SetCaption(content.desktopLink);
         break;
-    case FinishedPage:
-        ca2->setGeometry(kTextLeft, kTextTop, cw - kTextLeft, B2->y() - 80);
-        break;
-    case InformationPage:
-        ShowInformationPage();
-        break;
-    default:
-        break;
+    case FinishedPage: ca2->setGeometry(kTextLeft, kTextTop, cw - kTextLeft, B2->y() - 80); break;
+    case InformationPage: ShowInformationPage(); break;
+    default: break;
     }
     ApplyVisibility(content);
     we->SetCaption(content.forwardCaption);
@@ -417,15 +413,30 @@ void Tinfoform::ChooseDirbtnClick()
     Pfadtxt->setText(FromAnsi(wizard_.Choice().folder));
 }
 
-void Tinfoform::homepagebtnClick() { OpenHomepage(); }
+void Tinfoform::homepagebtnClick()
+{
+    OpenHomepage();
+}
 
-void Tinfoform::EMailbtnClick() { WriteEMail(); }
+void Tinfoform::EMailbtnClick()
+{
+    WriteEMail();
+}
 
-void Tinfoform::LinkStartmenubtnClick() { CreateProgramLink(SpecialFolderPrograms); }
+void Tinfoform::LinkStartmenubtnClick()
+{
+    CreateProgramLink(SpecialFolderPrograms);
+}
 
-void Tinfoform::DesktopLinkClick() { CreateProgramLink(SpecialFolderDesktopDirectory); }
+void Tinfoform::DesktopLinkClick()
+{
+    CreateProgramLink(SpecialFolderDesktopDirectory);
+}
 
-void Tinfoform::LizenzbtnClick() { OpenLicencePages(lizenzde->Lines(), lizenzen->Lines()); }
+void Tinfoform::LizenzbtnClick()
+{
+    OpenLicencePages(lizenzde->Lines(), lizenzen->Lines());
+}
 
 void Tinfoform::SprachgroupClick(int index)
 {

@@ -20,7 +20,10 @@ namespace {
 
 const RegistryRoot kMachine = RegistryRoot::LocalMachine;
 
-std::string Today() { return FormatDateRec(NowRec(), 6); }
+std::string Today()
+{
+    return FormatDateRec(NowRec(), 6);
+}
 
 bool CreateFolder(const std::string& folder)
 {
@@ -88,8 +91,8 @@ bool CopyProgram(const std::string& target, const InstallIcons& icons, const std
         MyShowMessage("Das Programm konnte nicht nach %s kopiert werden.|" + target);
         return false;
     }
-    for (const auto& [file, bytes] : {std::pair{in::IconFile(folder), &icons.png},
-                                      std::pair{in::ScalableIconFile(folder), &icons.svg}}) {
+    for (const auto& [file, bytes] :
+         {std::pair{in::IconFile(folder), &icons.png}, std::pair{in::ScalableIconFile(folder), &icons.svg}}) {
         if (!bytes->empty() && !files.WriteReplacing(file, *bytes)) {
             MyShowMessage("Die Datei %s konnte nicht geschrieben werden.|" + file);
             return false;
@@ -118,8 +121,7 @@ bool WriteUninstallEntry()
 }
 
 // A link in a special folder; a folder the system does not have gets none.
-bool CreateLinkIn(int specialFolder, const std::string& target, const std::string& folder,
-                  const LinkDetails& details)
+bool CreateLinkIn(int specialFolder, const std::string& target, const std::string& folder, const LinkDetails& details)
 {
     std::string linkFolder;
     SpecialFolder(specialFolder, linkFolder);

@@ -22,7 +22,10 @@ namespace {
 
 const RegistryRoot kMachine = RegistryRoot::LocalMachine;
 
-Registry& TheRegistry() { return *ThePlatform().registry; }
+Registry& TheRegistry()
+{
+    return *ThePlatform().registry;
+}
 
 std::string WithSlash(const std::string& folder)
 {
@@ -115,7 +118,8 @@ bool CheckVersions(const InstalledProduct& product)
         if (UpperStr(trimmed) != here && HoldsProgram(trimmed)) {
             LogLine("-instB");
             MyShowMessage("Sie haben bereits dieses Produkt im Pfad \"%s\" installiert, welches nun gestartet "
-                          "wird.|" + trimmed);
+                          "wird.|" +
+                          trimmed);
             StartAndEnd(in::ProgramFile(trimmed), "=");
         }
         break;
@@ -177,8 +181,7 @@ void CheckInstallation(SetupWizard& wizard, SetupHost& host)
     InstalledProduct product = ReadInstallation();
     if (product.keyOK)
         product.keyOK = CheckVersions(product);
-    else if (!TheRegistry().KeyExists(kMachine, in::ProductKey()) &&
-             TheRegistry().KeyExists(kMachine, in::VendorKey()))
+    else if (!TheRegistry().KeyExists(kMachine, in::ProductKey()) && TheRegistry().KeyExists(kMachine, in::VendorKey()))
         LogLine("-inst1-");
     else if (!TheRegistry().KeyExists(kMachine, in::ProductKey()) &&
              TheRegistry().KeyExists(kMachine, in::SoftwareKey()))

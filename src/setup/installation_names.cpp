@@ -13,18 +13,30 @@
 
 namespace installation {
 
-std::string SoftwareKey() { return "\\Software"; }
+std::string SoftwareKey()
+{
+    return "\\Software";
+}
 
-std::string VendorKey() { return SoftwareKey() + "\\" + ProgInfo.Maker; }
+std::string VendorKey()
+{
+    return SoftwareKey() + "\\" + ProgInfo.Maker;
+}
 
-std::string ProductKey() { return VendorKey() + "\\" + ProgInfo.ShortName; }
+std::string ProductKey()
+{
+    return VendorKey() + "\\" + ProgInfo.ShortName;
+}
 
 std::string UninstallKey()
 {
     return "\\Software\\Microsoft\\Windows\\CurrentVersion\\UnInstall\\" + ProgInfo.ShortName;
 }
 
-std::string DefaultFolder() { return ProgInfo.ProgFilesDir + ProgInfo.ShortName + "/"; }
+std::string DefaultFolder()
+{
+    return ProgInfo.ProgFilesDir + ProgInfo.ShortName + "/";
+}
 
 std::string SharedProgramFile()
 {
@@ -38,25 +50,49 @@ std::string SilentInstallFolder()
     return isShared ? DefaultFolder() : ProgInfo.ProgDir;
 }
 
-std::string ProgramFile(const std::string& folder) { return folder + ProgInfo.ShortName; }
+std::string ProgramFile(const std::string& folder)
+{
+    return folder + ProgInfo.ShortName;
+}
 
-std::string SettingsFile(const std::string& folder) { return folder + ProgInfo.ShortName + ".ini"; }
+std::string SettingsFile(const std::string& folder)
+{
+    return folder + ProgInfo.ShortName + ".ini";
+}
 
-std::string IconFile(const std::string& folder) { return folder + ProgInfo.ShortName + ".png"; }
+std::string IconFile(const std::string& folder)
+{
+    return folder + ProgInfo.ShortName + ".png";
+}
 
-std::string ScalableIconFile(const std::string& folder) { return folder + ProgInfo.ShortName + ".svg"; }
+std::string ScalableIconFile(const std::string& folder)
+{
+    return folder + ProgInfo.ShortName + ".svg";
+}
 
-std::string LogFile(const std::string& folder) { return LogFileNameIn(folder); }
+std::string LogFile(const std::string& folder)
+{
+    return LogFileNameIn(folder);
+}
 
 std::string LicencePageFile(const std::string& folder, bool german)
 {
     return folder + ProgInfo.ShortName + (german ? "-Lizenz-DE.htm" : "-Licence-EN.htm");
 }
 
-std::string UninstallerFolderPrefix() { return ProgInfo.ShortName + "-uninstall-"; }
+std::string UninstallerFolderPrefix()
+{
+    return ProgInfo.ShortName + "-uninstall-";
+}
 
-std::string LinkFileName() { return ProgInfo.Title + ".lnk"; }
+std::string LinkFileName()
+{
+    return ProgInfo.Title + ".lnk";
+}
 
-std::string VersionlessLinkFileName() { return LeftStr(ProgInfo.Title, LastPos(" ", ProgInfo.Title) - 1) + ".lnk"; }
+std::string VersionlessLinkFileName()
+{
+    return LeftStr(ProgInfo.Title, LastPos(" ", ProgInfo.Title) - 1) + ".lnk";
+}
 
 } // namespace installation

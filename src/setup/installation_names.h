@@ -11,9 +11,9 @@
 namespace installation {
 
 // Values of the vendor, product and uninstall keys.
-inline constexpr char kLanguageValue[] = "Sprache";        // integer, vendor key
-inline constexpr char kPathValue[] = "Pfad";               // installation folder, product key
-inline constexpr char kLicenceValue[] = "Lizenzvertrag";   // date the licence was accepted, product key
+inline constexpr char kLanguageValue[] = "Sprache";      // integer, vendor key
+inline constexpr char kPathValue[] = "Pfad";             // installation folder, product key
+inline constexpr char kLicenceValue[] = "Lizenzvertrag"; // date the licence was accepted, product key
 inline constexpr char kAuthorValue[] = "von";
 inline constexpr char kMakerValue[] = "Firma";
 inline constexpr char kTitleValue[] = "Titel";
@@ -55,7 +55,7 @@ std::string ProgramFile(const std::string& folder);
 // The settings file in an installation folder: folder + ShortName + ".ini".
 std::string SettingsFile(const std::string& folder);
 // The icon pictures installed beside the program, for the launchers.
-std::string IconFile(const std::string& folder);       // folder + ShortName + ".png"
+std::string IconFile(const std::string& folder);         // folder + ShortName + ".png"
 std::string ScalableIconFile(const std::string& folder); // folder + ShortName + ".svg"
 // The log, when it is written in an installation folder: see LogFileNameIn.
 std::string LogFile(const std::string& folder);

@@ -8,7 +8,10 @@ namespace {
 
 const char kCR[] = "\r";
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string Quoted(const std::string& text)
+{
+    return "\"" + text + "\"";
+}
 
 // The welcome text is shown as written: German, then, when the program speaks
 // English too, the same in English.
@@ -27,7 +30,9 @@ std::string WelcomeText()
 std::string FinishedText()
 {
     return TranslateProgramText("Weitere Informationen finden Sie auf unserer Homepage:") + " " + ProgInfo.Byline +
-           kCR + kCR + TranslateProgramText("Wir m\xF6" "chten uns gerne schon jetzt f\xFCr Ihr Interesse bedanken.") +
+           kCR + kCR +
+           TranslateProgramText("Wir m\xF6"
+                                "chten uns gerne schon jetzt f\xFCr Ihr Interesse bedanken.") +
            kCR + kCR +
            TranslateProgramText("W\xE4hlen Sie \"Ende\", um das Setup zu beenden und das Programm \"%s\" zu starten.|" +
                                 ProgInfo.Title);
@@ -57,7 +62,8 @@ void FillPage(SetupPageContent& content, int page)
             TranslateProgramText("Sie k\xF6nnen ein anderes Verzeichnis w\xE4hlen, wenn Sie den Durchsuchenknopf dr\xFC"
                                  "cken.") +
             std::string(7, '\r') +
-            TranslateProgramText("Dr\xFC" "cken Sie den Knopf \"Weiter\", um das Programm zu installieren.");
+            TranslateProgramText("Dr\xFC"
+                                 "cken Sie den Knopf \"Weiter\", um das Programm zu installieren.");
         content.startMenuLink = TranslateProgramText("Link im Startmen\xFC erstellen");
         content.desktopLink = TranslateProgramText("Link auf dem Desktop erstellen");
         content.options = true;
@@ -75,8 +81,7 @@ void FillPage(SetupPageContent& content, int page)
         content.information = true;
         content.focus = SetupFocus::Licence;
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -99,6 +104,8 @@ SetupPageContent SetupPage(int page)
     else
         content.forwardCaption = TranslateProgramText("&Weiter");
     content.cancelCaption = TranslateProgramText(page == WelcomePage || page == OptionsPage ? "&Abbruch" : "&Nein");
-    content.backCaption = page == WelcomePage ? " English" : TranslateProgramText("< Zur\xFC" "ck");
+    content.backCaption = page == WelcomePage ? " English"
+                                              : TranslateProgramText("< Zur\xFC"
+                                                                     "ck");
     return content;
 }

@@ -24,8 +24,8 @@ struct SetupPageContent {
     std::string forwardCaption;
     std::string cancelCaption;
     std::string backCaption;
-    bool licence = false; // the licence text and its web-page button
-    bool options = false; // the link boxes and ca3
+    bool licence = false;     // the licence text and its web-page button
+    bool options = false;     // the link boxes and ca3
     bool information = false; // the information page's buttons, language choice and contact box
     SetupFocus focus = SetupFocus::Default;
 

@@ -49,20 +49,14 @@ void SetupWizard::Forward()
         host_.SwitchLanguage(LanguageGerman);
         page_ = LicencePage;
         break;
-    case LicencePage:
-        page_ = OptionsPage;
-        break;
+    case LicencePage: page_ = OptionsPage; break;
     case OptionsPage:
         if (InstallProgram(choice_, host_.Icons()))
             page_ = FinishedPage;
         break;
-    case FinishedPage:
-        StartInstalledCopy();
-    case InformationPage:
-        host_.Close();
-        return;
-    default:
-        ++page_;
+    case FinishedPage: StartInstalledCopy();
+    case InformationPage: host_.Close(); return;
+    default: ++page_;
     }
     host_.ShowPage();
 }

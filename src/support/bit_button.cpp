@@ -6,8 +6,7 @@
 
 #include <QDialog>
 
-TBitBtn::TBitBtn(QWidget* parent)
-    : QPushButton(parent)
+TBitBtn::TBitBtn(QWidget* parent) : QPushButton(parent)
 {
     resize(75, 25);
     setCursor(Qt::PointingHandCursor);
@@ -39,8 +38,7 @@ void TBitBtn::EndDialog()
         dialog->done(modalResult);
 }
 
-TOkbutton::TOkbutton(QWidget* parent)
-    : TBitBtn(parent)
+TOkbutton::TOkbutton(QWidget* parent) : TBitBtn(parent)
 {
     SetCaption("&Ok");
     SetGlyph(ButtonGlyph::CheckMark);
@@ -48,8 +46,7 @@ TOkbutton::TOkbutton(QWidget* parent)
     setDefault(true);
 }
 
-TAbbruchbutton::TAbbruchbutton(QWidget* parent)
-    : TBitBtn(parent)
+TAbbruchbutton::TAbbruchbutton(QWidget* parent) : TBitBtn(parent)
 {
     SetCaption("&Abbruch");
     SetGlyph(ButtonGlyph::Cross);

@@ -16,7 +16,7 @@ std::string Ask(QFileDialog& dialog, const std::string& startFile)
     return ToAnsi(dialog.selectedFiles().front());
 }
 
-}  // namespace
+} // namespace
 
 std::string AskFileToOpen(QWidget* parent, const std::string& caption, const std::string& filter,
                           const std::string& startFile)

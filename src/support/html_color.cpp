@@ -17,11 +17,8 @@ struct RoleLook {
 };
 
 const RoleLook kRoles[THTMLcolor::RoleCount] = {
-    {"Hintergrund", QColor(255, 255, 255)},
-    {"Text", QColor(0, 0, 0)},
-    {"Link", QColor(0, 0, 255)},
-    {"Besuchter Link", QColor(128, 0, 128)},
-    {"Hover", QColor(255, 0, 0)},
+    {"Hintergrund", QColor(255, 255, 255)},  {"Text", QColor(0, 0, 0)},    {"Link", QColor(0, 0, 255)},
+    {"Besuchter Link", QColor(128, 0, 128)}, {"Hover", QColor(255, 0, 0)},
 };
 
 void SetFontColour(QWidget* widget, const QColor& colour)
@@ -33,8 +30,7 @@ void SetFontColour(QWidget* widget, const QColor& colour)
 
 } // namespace
 
-THTMLcolor::THTMLcolor(QWidget* parent)
-    : QWidget(parent)
+THTMLcolor::THTMLcolor(QWidget* parent) : QWidget(parent)
 {
     setAutoFillBackground(true);
     int left = 2;
@@ -72,7 +68,7 @@ void THTMLcolor::SetColor(Role role, const QColor& colour)
     }
     SetFontColour(boxes[role], colour);
     if (role == Text)
-        SetFontColour(boxes[Hintergrund], colour);  // the background box shows the text colour
+        SetFontColour(boxes[Hintergrund], colour); // the background box shows the text colour
 }
 
 void THTMLcolor::BoxClicked(Role role)

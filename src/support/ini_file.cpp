@@ -13,7 +13,6 @@
 #include <optional>
 #include <system_error>
 
-
 namespace fs = std::filesystem;
 
 namespace {
@@ -26,7 +25,10 @@ const std::string kReadOnly = "Die Datei %s ist schreibgesch\xFCtzt. Nicht gespe
 const std::string kUnreadable = "Die Datei %s konnte nicht gelesen werden. \xC4nderungen werden nicht gespeichert.|";
 const std::string kNotSaved = "Die Datei %s konnte nicht gespeichert werden.|";
 
-fs::path PathOf(const std::string& fileName) { return fs::path(AnsiToUtf8(fileName)); }
+fs::path PathOf(const std::string& fileName)
+{
+    return fs::path(AnsiToUtf8(fileName));
+}
 
 std::optional<std::string> ReadBytes(const fs::path& path)
 {
@@ -147,8 +149,7 @@ tinifile2::KeySearch tinifile2::FindKey(int header, const std::string& key) cons
     return {i, false};
 }
 
-std::string tinifile2::ReadString(const std::string& section, const std::string& key,
-                                  const std::string& defaultValue)
+std::string tinifile2::ReadString(const std::string& section, const std::string& key, const std::string& defaultValue)
 {
     const int header = FindSection(section);
     if (header < 0)

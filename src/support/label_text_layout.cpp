@@ -11,8 +11,7 @@ constexpr int kFreshLineHeight = 8;
 // The pen of one layout pass: where the next piece goes and what the lines took.
 class LineWriter {
 public:
-    LineWriter(LabelPieceRenderer& pieces, const LabelTextOptions& layoutOptions, int startX, int startY,
-               bool draw)
+    LineWriter(LabelPieceRenderer& pieces, const LabelTextOptions& layoutOptions, int startX, int startY, bool draw)
         : renderer(pieces), options(layoutOptions), x0(startX), x(startX), y(startY), drawing(draw)
     {
     }
@@ -82,7 +81,7 @@ LabelTextExtent LayOutLabelText(LabelPieceRenderer& renderer, const std::string&
         const std::size_t space = caption.find(' ', pos);
         const std::size_t cr = caption.find('\r', pos);
         if (space != std::string::npos && space < cr) {
-            writer.Write(caption.substr(pos, space + 1 - pos));  // the word with its space
+            writer.Write(caption.substr(pos, space + 1 - pos)); // the word with its space
             pos = space + 1;
         } else if (cr != std::string::npos) {
             writer.Write(caption.substr(pos, cr - pos));

@@ -17,13 +17,13 @@ public:
 };
 
 struct LabelTextExtent {
-    int widestLine = 0;   // the largest distance from the start offset reached on a line
-    int height = 0;       // the final y plus the last line's height
+    int widestLine = 0; // the largest distance from the start offset reached on a line
+    int height = 0;     // the final y plus the last line's height
 };
 
 struct LabelTextOptions {
-    bool autosize = false;  // no wrapping; a caption without CR goes in one piece
-    int width = 0;          // the label's width, where lines wrap without autosize
+    bool autosize = false; // no wrapping; a caption without CR goes in one piece
+    int width = 0;         // the label's width, where lines wrap without autosize
 };
 
 // Lays out (and draws, when drawing) the caption starting at (x0, y0).
@@ -39,7 +39,7 @@ struct LabelSize {
 LabelSize AutosizeFor(const LabelTextExtent& extent);
 
 struct MarkRect {
-    int left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
+    int left = 0, top = 0, right = 0, bottom = 0; // right and bottom exclusive
 };
 
 // The small square that marks a clickable label, beside its widest line.

@@ -78,10 +78,9 @@ private:
     // Controls whose inner widgets are parts of them, not components of the window.
     static bool KeepsItsChildren(const QObject* object)
     {
-        return object->inherits("TMyLabel") || object->inherits("TMyCheckBox") ||
-               object->inherits("TMyRadioButton") || object->inherits("THTMLcolor") ||
-               object->inherits("QAbstractItemView") || object->inherits("QAbstractSpinBox") ||
-               object->inherits("QComboBox");
+        return object->inherits("TMyLabel") || object->inherits("TMyCheckBox") || object->inherits("TMyRadioButton") ||
+               object->inherits("THTMLcolor") || object->inherits("QAbstractItemView") ||
+               object->inherits("QAbstractSpinBox") || object->inherits("QComboBox");
     }
 
     static bool IsImage(const QWidget* widget)

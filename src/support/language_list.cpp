@@ -152,8 +152,7 @@ std::string TranslateText(const std::string& text, std::uint8_t fromLanguage, st
     return result;
 }
 
-bool SwitchLanguage(int language,
-                    const std::function<void(std::uint8_t from, std::uint8_t to)>& translateWindows)
+bool SwitchLanguage(int language, const std::function<void(std::uint8_t from, std::uint8_t to)>& translateWindows)
 {
     if (!TranslationOn || language < 0 || language > LanguageEnglish)
         return false;

@@ -58,5 +58,4 @@ std::string TranslateText(const std::string& text, std::uint8_t fromLanguage, st
 // the language is already current, otherwise lets translateWindows(from, to)
 // translate the open windows, makes the language current and returns true.
 // The windows' side is TranslateForms in support/language_forms.h.
-bool SwitchLanguage(int language,
-                    const std::function<void(std::uint8_t from, std::uint8_t to)>& translateWindows);
+bool SwitchLanguage(int language, const std::function<void(std::uint8_t from, std::uint8_t to)>& translateWindows);

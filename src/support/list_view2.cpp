@@ -5,8 +5,7 @@
 
 #include <QMetaMethod>
 
-TListView2::TListView2(const QString& name, QWidget* owner)
-    : QTreeWidget(owner)
+TListView2::TListView2(const QString& name, QWidget* owner) : QTreeWidget(owner)
 {
     setObjectName(name);
     const QString ownerName = owner ? owner->objectName() : QString();

@@ -18,7 +18,7 @@ constexpr std::array<TypeLook, 4> kTypeLooks{{
     {"Warnung", DialogIcon::Warning, DialogSound::Exclamation},
     {"Fehler", DialogIcon::Error, DialogSound::Stop},
     {"Information", DialogIcon::Information, DialogSound::Information},
-    {"Best\xE4tigen", DialogIcon::Question, DialogSound::Question},  // Bestätigen
+    {"Best\xE4tigen", DialogIcon::Question, DialogSound::Question}, // Bestätigen
 }};
 constexpr TypeLook kCustomLook{"Information", DialogIcon::Information, DialogSound::None};
 
@@ -46,8 +46,8 @@ constexpr int kButtonPitch = 100;
 
 } // namespace
 
-MessageDialogLayout LayOutMessageDialog(std::uint8_t dialogType, std::uint16_t buttonFlags,
-                                        int labelWidth, int labelHeight)
+MessageDialogLayout LayOutMessageDialog(std::uint8_t dialogType, std::uint16_t buttonFlags, int labelWidth,
+                                        int labelHeight)
 {
     const TypeLook& look = dialogType < kTypeLooks.size() ? kTypeLooks[dialogType] : kCustomLook;
     MessageDialogLayout layout;
@@ -81,7 +81,7 @@ NoticeLayout LayOutNotice(const NoticeMeasures& measures)
     const int half = measures.halfScreenWidth;
     if (half > 0 && half < measures.labelWidth) {
         layout.labelAutosize = false;
-        const int widthLines = measures.labelWidth / half + 1;  // trunc(width / half + 1)
+        const int widthLines = measures.labelWidth / half + 1; // trunc(width / half + 1)
         const int estimate = (measures.carriageReturns + widthLines) * measures.lineHeight;
         layout.labelHeight = std::max(estimate, measures.wrappedTextHeight);
         layout.labelWidth = half;

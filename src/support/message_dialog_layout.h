@@ -13,31 +13,31 @@ enum class DialogSound : std::uint8_t { None, Exclamation, Stop, Information, Qu
 enum class ButtonGlyph : std::uint8_t { None, CheckMark, Cross, ReturnArrow };
 
 struct DialogButton {
-    std::string caption;          // German, with its accelerator "&"; translated when shown
-    std::uint16_t result = 0;     // the dialog's result when the button is pressed
+    std::string caption;      // German, with its accelerator "&"; translated when shown
+    std::uint16_t result = 0; // the dialog's result when the button is pressed
     ButtonGlyph glyph = ButtonGlyph::None;
-    bool cancel = false;          // Escape presses the first such button
+    bool cancel = false; // Escape presses the first such button
     int left = 0;
     int top = 0;
     int width = 90;
 };
 
 struct MessageDialogLayout {
-    std::string caption;          // German; translated when shown
+    std::string caption; // German; translated when shown
     DialogIcon icon = DialogIcon::Information;
     DialogSound sound = DialogSound::None;
     int width = 0;
     int height = 0;
     int imageLeft = 16, imageTop = 10;
     int labelLeft = 60, labelTop = 16;
-    std::vector<DialogButton> buttons;  // left to right
+    std::vector<DialogButton> buttons; // left to right
 };
 
 // The message box for a dialog type, a set of button flags (mbYes, ...) and the
 // size the message label takes. Every flag below 0x100 gives its button, even
 // when there are more than six: the window grows wider rather than drop one.
-MessageDialogLayout LayOutMessageDialog(std::uint8_t dialogType, std::uint16_t buttonFlags,
-                                        int labelWidth, int labelHeight);
+MessageDialogLayout LayOutMessageDialog(std::uint8_t dialogType, std::uint16_t buttonFlags, int labelWidth,
+                                        int labelHeight);
 
 struct NoticeLayout {
     bool labelAutosize = true;
@@ -48,10 +48,10 @@ struct NoticeLayout {
 };
 
 struct NoticeMeasures {
-    int labelWidth = 0;        // the label sized to its unwrapped text
+    int labelWidth = 0; // the label sized to its unwrapped text
     int labelHeight = 0;
-    int lineHeight = 0;        // text height in the label's font + 3
-    int carriageReturns = 0;   // CR characters in the message
+    int lineHeight = 0;      // text height in the label's font + 3
+    int carriageReturns = 0; // CR characters in the message
     int halfScreenWidth = 0;
     int wrappedTextHeight = 0; // height the text needs when wrapped to half the screen
     int buttonWidth = 0, buttonHeight = 0;

@@ -31,14 +31,22 @@ MessageService* SetMessageService(MessageService* service)
     return previous;
 }
 
-std::uint16_t MyMessageDlg(const std::string& message, std::uint8_t dialogType,
-                           std::uint16_t buttons, int helpContext)
+std::uint16_t MyMessageDlg(const std::string& message, std::uint8_t dialogType, std::uint16_t buttons, int helpContext)
 {
     return currentService->MessageDlg(message, dialogType, buttons, helpContext);
 }
 
-void MyShowMessage(const std::string& message) { currentService->ShowMessage(message); }
+void MyShowMessage(const std::string& message)
+{
+    currentService->ShowMessage(message);
+}
 
-void ShowPlainMessage(const std::string& text) { currentService->PlainMessage(text); }
+void ShowPlainMessage(const std::string& text)
+{
+    currentService->PlainMessage(text);
+}
 
-void ShowPlainNotice(const std::string& message) { ShowPlainMessage(TranslateProgramText(message)); }
+void ShowPlainNotice(const std::string& message)
+{
+    ShowPlainMessage(TranslateProgramText(message));
+}

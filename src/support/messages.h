@@ -17,20 +17,33 @@ enum TMsgDlgType : std::uint8_t {
 
 // Button flags, and the results the buttons give.
 enum : std::uint16_t {
-    mbYes = 0x01, mbNo = 0x02, mbOK = 0x04, mbCancel = 0x08,
-    mbAbort = 0x10, mbRetry = 0x20, mbIgnore = 0x40, mbAll = 0x80,
+    mbYes = 0x01,
+    mbNo = 0x02,
+    mbOK = 0x04,
+    mbCancel = 0x08,
+    mbAbort = 0x10,
+    mbRetry = 0x20,
+    mbIgnore = 0x40,
+    mbAll = 0x80,
 };
 enum : std::uint16_t {
-    mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4,
-    mrIgnore = 5, mrYes = 6, mrNo = 7, mrAll = 8,
+    mrNone = 0,
+    mrOk = 1,
+    mrCancel = 2,
+    mrAbort = 3,
+    mrRetry = 4,
+    mrIgnore = 5,
+    mrYes = 6,
+    mrNo = 7,
+    mrAll = 8,
 };
 
 class MessageService {
 public:
     virtual ~MessageService() = default;
     // Modal box with icon, text and buttons; returns the result of the button pressed.
-    virtual std::uint16_t MessageDlg(const std::string& message, std::uint8_t dialogType,
-                                     std::uint16_t buttons, int helpContext) = 0;
+    virtual std::uint16_t MessageDlg(const std::string& message, std::uint8_t dialogType, std::uint16_t buttons,
+                                     int helpContext) = 0;
     // Plain notice with one OK button.
     virtual void ShowMessage(const std::string& message) = 0;
     // Untranslated complaint meant for the developer (the platform's plain message box).
@@ -41,8 +54,8 @@ public:
 // and returns the one it replaces.
 MessageService* SetMessageService(MessageService* service);
 
-std::uint16_t MyMessageDlg(const std::string& message, std::uint8_t dialogType,
-                           std::uint16_t buttons, int helpContext = 0);
+std::uint16_t MyMessageDlg(const std::string& message, std::uint8_t dialogType, std::uint16_t buttons,
+                           int helpContext = 0);
 void MyShowMessage(const std::string& message);
 void ShowPlainMessage(const std::string& text);
 // The plain message box for the user: the text is translated like the others'.

@@ -63,8 +63,7 @@ void ShowInFront(QWidget& window)
     Activate(window);
 }
 
-ModalForm::ModalForm(QWidget* parent)
-    : QDialog(parent)
+ModalForm::ModalForm(QWidget* parent) : QDialog(parent)
 {
 }
 

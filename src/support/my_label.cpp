@@ -31,8 +31,9 @@ private:
 
 bool SameClassName(const QObject* object, const char* name)
 {
-    return object && QString::fromLatin1(object->metaObject()->className()).compare(
-                         QLatin1String(name), Qt::CaseInsensitive) == 0;
+    return object &&
+           QString::fromLatin1(object->metaObject()->className()).compare(QLatin1String(name), Qt::CaseInsensitive) ==
+               0;
 }
 
 } // namespace
@@ -199,5 +200,5 @@ void TMyLabel::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     if (!autosize)
-        LayOut();  // the lines wrap at the new width
+        LayOut(); // the lines wrap at the new width
 }

@@ -78,8 +78,7 @@ TBitBtn* AddButton(ModalForm& dialog, const DialogButton& wanted)
 
 class QtMessages final : public MessageService {
 public:
-    std::uint16_t MessageDlg(const std::string& message, std::uint8_t dialogType, std::uint16_t buttons,
-                             int) override
+    std::uint16_t MessageDlg(const std::string& message, std::uint8_t dialogType, std::uint16_t buttons, int) override
     {
         return ShowMessageDialog(message, dialogType, buttons);
     }

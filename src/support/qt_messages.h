@@ -12,8 +12,7 @@
 
 // Shows the message box modally and returns the result of the button pressed;
 // closing it by its close box gives 2.
-std::uint16_t ShowMessageDialog(const std::string& message, std::uint8_t dialogType,
-                                std::uint16_t buttons);
+std::uint16_t ShowMessageDialog(const std::string& message, std::uint8_t dialogType, std::uint16_t buttons);
 // Shows the notice with one OK button; long texts wrap at half the screen width.
 void ShowNotice(const std::string& message);
 

@@ -169,8 +169,7 @@ TEST(BinaryData, LinesSplitAtCrLfCrOrLf)
     EXPECT_EQ(component.Lines(), expected);
     EXPECT_EQ(component.Lines(), expected) << "the second read";
 
-    EXPECT_EQ(Stored("last line without break", false).Lines(),
-              std::vector<std::string>{"last line without break"});
+    EXPECT_EQ(Stored("last line without break", false).Lines(), std::vector<std::string>{"last line without break"});
     EXPECT_EQ(Stored("\r\n", false).Lines(), std::vector<std::string>{""});
     EXPECT_EQ(Stored("\xE4\0\xFC"s, false).Lines(), std::vector<std::string>{"\xE4\0\xFC"s});
 }
@@ -227,9 +226,9 @@ TEST(BinaryData, RatioIsOneHundredPercentWithoutACompressedBlock)
 TEST(BinaryData, RatioRoundsToTheNearestPercentHalvesToEven)
 {
     EXPECT_EQ(Stored(BlockHeader(191, 160), true).ratio(), "84%");
-    EXPECT_EQ(Stored(BlockHeader(200, 9), true).ratio(), "4%");   // 4.5
-    EXPECT_EQ(Stored(BlockHeader(200, 11), true).ratio(), "6%");  // 5.5
-    EXPECT_EQ(Stored(BlockHeader(200, 13), true).ratio(), "6%");  // 6.5
+    EXPECT_EQ(Stored(BlockHeader(200, 9), true).ratio(), "4%");  // 4.5
+    EXPECT_EQ(Stored(BlockHeader(200, 11), true).ratio(), "6%"); // 5.5
+    EXPECT_EQ(Stored(BlockHeader(200, 13), true).ratio(), "6%"); // 6.5
     EXPECT_EQ(Stored(TestData("german_cp1252.lzh"), true).ratio(), "19%");
 }
 

@@ -30,7 +30,7 @@ struct Vector {
     std::string name;
     std::string plain;
     std::string block;
-    bool oldForm;  // a block the encoder no longer writes, for decoding only
+    bool oldForm; // a block the encoder no longer writes, for decoding only
 };
 
 // Every NAME.in with its NAME.lzh.
@@ -42,8 +42,8 @@ std::vector<Vector> LoadVectors()
         if (path.extension() != ".in")
             continue;
         const std::string name = path.stem().string();
-        vectors.push_back({name, ReadFile(path), ReadFile(fs::path(path).replace_extension(".lzh")),
-                           name.starts_with("oldform")});
+        vectors.push_back(
+            {name, ReadFile(path), ReadFile(fs::path(path).replace_extension(".lzh")), name.starts_with("oldform")});
     }
     return vectors;
 }
@@ -132,8 +132,8 @@ TEST(LzhCodec, RoundTripsAssortedInputs)
         std::string(5, '\0'),
         std::string(4097, 'x') + "tail",
         RandomBytes(3, 2) + std::string(61, ' ') + RandomBytes(3, 3),
-        RandomBytes(50000, 4, 4),    // small alphabet: many overlapping matches
-        RandomBytes(200000, 5, 40),  // several ring turns and tree rebuilds
+        RandomBytes(50000, 4, 4),   // small alphabet: many overlapping matches
+        RandomBytes(200000, 5, 40), // several ring turns and tree rebuilds
     };
     for (const std::string& plain : inputs) {
         SCOPED_TRACE(plain.size());

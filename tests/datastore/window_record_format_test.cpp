@@ -9,20 +9,29 @@ namespace {
 using namespace std::string_literals;
 
 // TheData of a plain "Hello" behind Compressed false and Extension "txt".
-const std::string kSmallRecord =
-    "TWDR\x01"s
-    "\x06TTestf"
-    "\x01\x00"s
-    "\x04memo"
-    "\x03"
-    "\x0A" "Compressed" "\x01"
-    "\x09" "Extension" "\x03" "\x03" "txt"
-    "\x07" "TheData" "\x04" "\x09\x00\x00\x00"s "\x05\x00\x00\x00"s "Hello";
+const std::string kSmallRecord = "TWDR\x01"s
+                                 "\x06TTestf"
+                                 "\x01\x00"s
+                                 "\x04memo"
+                                 "\x03"
+                                 "\x0A"
+                                 "Compressed"
+                                 "\x01"
+                                 "\x09"
+                                 "Extension"
+                                 "\x03"
+                                 "\x03"
+                                 "txt"
+                                 "\x07"
+                                 "TheData"
+                                 "\x04"
+                                 "\x09\x00\x00\x00"s
+                                 "\x05\x00\x00\x00"s
+                                 "Hello";
 
 StoredComponent SmallComponent()
 {
-    return {"memo",
-            {CompressedProperty{false}, ExtensionProperty{"txt"}, TheDataProperty{"\x05\0\0\0Hello"s}}};
+    return {"memo", {CompressedProperty{false}, ExtensionProperty{"txt"}, TheDataProperty{"\x05\0\0\0Hello"s}}};
 }
 
 TEST(WindowRecordFormat, LaysOutTheRecordByteForByte)
@@ -51,7 +60,9 @@ TEST(WindowRecordFormat, RoundTripsComponentsThroughTheirStoredForm)
 {
     TBinaryData text("sprachmemo");
     text.SetCompressed(true);
-    text.SetLines({"Programm beenden?", "Quit program?", "Gr\xFC\xDF" "e"});
+    text.SetLines({"Programm beenden?", "Quit program?",
+                   "Gr\xFC\xDF"
+                   "e"});
     TBinaryData empty("leer");
     TBinaryData tiny("kurz");
     tiny.SetLines({"ab"});

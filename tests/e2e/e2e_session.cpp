@@ -10,8 +10,8 @@
 #include <stdexcept>
 #include <sys/wait.h>
 #include <thread>
-#include <utility>
 #include <unistd.h>
+#include <utility>
 
 extern char** environ;
 
@@ -44,8 +44,8 @@ std::vector<std::string> MergedEnvironment(const std::map<std::string, std::stri
 }
 
 // Forks and runs argv with its output in outputFd (and stdin from /dev/null).
-int Spawn(const std::vector<std::string>& argv, const std::map<std::string, std::string>& environment,
-          int outputFd, int extraFd = -1)
+int Spawn(const std::vector<std::string>& argv, const std::map<std::string, std::string>& environment, int outputFd,
+          int extraFd = -1)
 {
     std::vector<std::string> args = argv;
     std::vector<std::string> env = MergedEnvironment(environment);
@@ -69,10 +69,9 @@ int Spawn(const std::vector<std::string>& argv, const std::map<std::string, std:
     return pid;
 }
 
-}  // namespace
+} // namespace
 
-ChildProcess::ChildProcess(const std::vector<std::string>& argv,
-                           const std::map<std::string, std::string>& environment,
+ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::map<std::string, std::string>& environment,
                            const std::filesystem::path& output)
 {
     const int fd = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -429,8 +428,8 @@ void E2eSession::MouseUp(int button)
         Window root = 0, child = 0;
         int rootX = 0, rootY = 0, x = 0, y = 0;
         unsigned int state = 0;
-        XQueryPointer(connection_.get(), DefaultRootWindow(connection_.get()), &root, &child, &rootX, &rootY, &x,
-                      &y, &state);
+        XQueryPointer(connection_.get(), DefaultRootWindow(connection_.get()), &root, &child, &rootX, &rootY, &x, &y,
+                      &state);
         return (state & (Button1Mask << (button - 1))) == 0;
     });
 }

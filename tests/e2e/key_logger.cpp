@@ -91,7 +91,7 @@ int SendCloseRequest(Display* display, Window window)
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

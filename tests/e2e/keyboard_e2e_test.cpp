@@ -236,8 +236,8 @@ protected:
     Screenshot Shot(unsigned long window = 0)
     {
         const fs::path file = session.Home() / "shot.ppm";
-        session.Run({"import", "-window", std::to_string(window ? window : keyboard), "-depth", "8",
-                     "ppm:" + file.string()});
+        session.Run(
+            {"import", "-window", std::to_string(window ? window : keyboard), "-depth", "8", "ppm:" + file.string()});
         return ReadPpm(file);
     }
 
@@ -255,10 +255,7 @@ protected:
     // A visible window of the program other than the keyboard (a menu or a question); 0 when none.
     unsigned long OtherWindow() { return WindowOf(app); }
 
-    void CloseKeyboard()
-    {
-        session.Run({KEY_LOGGER, "--close", std::to_string(keyboard)});
-    }
+    void CloseKeyboard() { session.Run({KEY_LOGGER, "--close", std::to_string(keyboard)}); }
 
     // A visible window of the process other than the keyboard; 0 while there is none.
     unsigned long WindowOf(ChildProcess& process)
@@ -325,9 +322,36 @@ TEST_P(KeyboardE2e, ClickedKeysTypeASentence)
 {
     StartKeyboard();
     FocusLogger();
-    for (const char* key : {"SHIFT-Links", "h", "SHIFT-Links", "a", "l", "l", "o", "Space", "w", "e", "l", "t",
-                            ",", "Space", "\xDF", "#", "+", "-", "<", "\xE4", "\xF6", "\xFC", "Space", "1", "2", "Num 7",
-                            "SHIFT-Rechts", "1", "SHIFT-Rechts", "."})
+    for (const char* key : {"SHIFT-Links",
+                            "h",
+                            "SHIFT-Links",
+                            "a",
+                            "l",
+                            "l",
+                            "o",
+                            "Space",
+                            "w",
+                            "e",
+                            "l",
+                            "t",
+                            ",",
+                            "Space",
+                            "\xDF",
+                            "#",
+                            "+",
+                            "-",
+                            "<",
+                            "\xE4",
+                            "\xF6",
+                            "\xFC",
+                            "Space",
+                            "1",
+                            "2",
+                            "Num 7",
+                            "SHIFT-Rechts",
+                            "1",
+                            "SHIFT-Rechts",
+                            "."})
         ClickKey(key);
     const std::string expected = "Hallo welt, \xC3\x9F#+-<\xC3\xA4\xC3\xB6\xC3\xBC 127!.";
     EXPECT_EQ(TypedText(expected.size()), expected);
@@ -388,8 +412,7 @@ TEST_P(KeyboardE2e, LatchedModifiersWrapTheKeyAndStayHighlighted)
     EXPECT_EQ(KeyLines(8), (std::vector<std::string>{
                                "press Shift_L state=0 text=", "press Control_L state=1 text=",
                                "press Meta_L state=5 text=", "press F4 state=13 text=", "release F4 state=13",
-                               "release Shift_L state=13", "release Control_L state=12",
-                               "release Alt_L state=8"}));
+                               "release Shift_L state=13", "release Control_L state=12", "release Alt_L state=8"}));
     Screenshot latched;
     EXPECT_TRUE(WaitUntil([&] {
         latched = Shot();
@@ -430,12 +453,12 @@ TEST_P(KeyboardE2e, CaptionClickGivesTheKeyboardTheFocus)
     unsigned long dialog = 0;
     ASSERT_TRUE(WaitUntil([&] { return (dialog = session.FindWindow("^Informationen zu diesem Programm$")) != 0; }))
         << "waiting for the information dialog";
-    session.MouseMoveIn(dialog, 337, 447);  // its only button at the bottom closes it
+    session.MouseMoveIn(dialog, 337, 447); // its only button at the bottom closes it
     session.MouseDown();
     session.MouseUp();
     ASSERT_TRUE(WaitUntil([&] { return session.FindWindow("^Informationen zu diesem Programm$") == 0; }));
     FocusLogger();
-    ClickKey("b");  // the target still gets the keys clicked on the picture
+    ClickKey("b"); // the target still gets the keys clicked on the picture
     EXPECT_EQ(TypedText(1), "b");
     EXPECT_EQ(KeyLog().find("F1"), std::string::npos);
 }
@@ -490,7 +513,7 @@ TEST_P(KeyboardE2e, DraggingBesideTheKeysMovesTheWindowUnlessSwitchedOff)
         for (int step = 1; step <= 4; ++step)
             session.MouseMove(before.x + x - 10 * step, before.y + y + 5 * step);
         session.MouseUp();
-        std::this_thread::sleep_for(200ms);  // let a move arrive, if one was asked for
+        std::this_thread::sleep_for(200ms); // let a move arrive, if one was asked for
         const E2eSession::Geometry after = session.WindowGeometry(keyboard);
         return std::pair{after.x - before.x, after.y - before.y};
     };
@@ -602,7 +625,7 @@ TEST_P(KeyboardE2e, ASecondStartBringsTheRunningKeyboardToTheFront)
 // shot that shows the picture's point (0, 0); (-1, -1) when it is not there.
 std::pair<int, int> PictureOrigin(const Screenshot& picture, const Screenshot& shot)
 {
-    const int left = 10, top = 10, size = 24;  // a corner of the "Esc" key
+    const int left = 10, top = 10, size = 24; // a corner of the "Esc" key
     for (int y = 0; y + size <= shot.height; ++y)
         for (int x = 0; x + size <= shot.width; ++x) {
             bool same = true;
@@ -627,7 +650,7 @@ TEST_P(KeyboardE2e, KeyPlacedInTheEditorTypesFromItsNewPlaceAfterARestart)
     session.MouseMoveIn(keyboard, bx, by);
     session.Run({"xdotool", "click", "3"});
     ASSERT_TRUE(WaitUntil([&] { return OtherWindow() != 0; }));
-    session.Run({"xdotool", "key", "Up", "Return"});  // the last entry
+    session.Run({"xdotool", "key", "Up", "Return"}); // the last entry
     unsigned long editor = 0;
     ASSERT_TRUE(WaitUntil([&] { return (editor = session.FindWindow("^Tastaturlayout bearbeiten$")) != 0; }));
     session.Run({"xdotool", "windowmove", "--sync", std::to_string(editor), "0", "0"});
@@ -765,4 +788,4 @@ std::vector<std::string> WindowManagers()
 
 INSTANTIATE_TEST_SUITE_P(WindowManagers, WindowManagerE2e, ::testing::ValuesIn(WindowManagers()), DesktopName);
 
-}  // namespace
+} // namespace

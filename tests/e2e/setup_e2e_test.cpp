@@ -8,7 +8,10 @@
 
 namespace {
 
-std::string Launcher(const fs::path& file) { return ReadFile(file); }
+std::string Launcher(const fs::path& file)
+{
+    return ReadFile(file);
+}
 
 TEST_F(SetupE2e, WizardInEnglishInstallsAndStartsTheInstalledCopy)
 {
@@ -172,8 +175,8 @@ TEST_F(SetupE2e, OlderVersionInstalledIsUpdatedInPlace)
     ReplaceInRegistry("\"Titel\"=\"Tapsody 1.7\"", "\"Titel\"=\"Tapsody 1.7b\"");
     std::ofstream(folder / "Tapsodia", std::ios::binary | std::ios::app) << "old";
     app = Start(downloaded);
-    Answer("^Best..?tigen$", "alt+j"); // update to Tapsody 1.7?
-    Answer("^Tapsody 1\\.7$", "Return");   // "updated"
+    Answer("^Best..?tigen$", "alt+j");   // update to Tapsody 1.7?
+    Answer("^Tapsody 1\\.7$", "Return"); // "updated"
     EXPECT_EQ(app.WaitForExit(30s), 0);
     EXPECT_EQ(ReadFile(folder / "Tapsodia"), ReadFile(TAPSODY_PROGRAM));
     EXPECT_NE(WaitForWindow("^Tapsody 1\\.7 "), 0u);
@@ -190,8 +193,7 @@ TEST_F(SetupE2e, InstalledCopyCorrectsAnOlderTitleAndItsUninstallEntry)
     EXPECT_NE(WaitForWindow("^Tapsody 1\\.7 "), 0u) << "no question: the keyboard appears";
     const std::string registry = Registry();
     EXPECT_NE(registry.find("\"Titel\"=\"Tapsody 1.7\""), std::string::npos);
-    EXPECT_NE(registry.find("\"UninstallString\"=\"" + folder.string() + "/Tapsodia /uninstall\""),
-              std::string::npos)
+    EXPECT_NE(registry.find("\"UninstallString\"=\"" + folder.string() + "/Tapsodia /uninstall\""), std::string::npos)
         << registry;
 }
 

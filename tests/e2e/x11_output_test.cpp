@@ -110,16 +110,17 @@ protected:
 TEST_P(X11OutputTest, TypesWhatTheGermanKeysShow)
 {
     const ModifierLatches shift{.shift = true};
-    Type(72, shift);  // H
+    Type(72, shift); // H
     for (const int key : {65, 76, 76, 79, 32})
         Type(key);
     for (const int key : {219, 191, 187, 189, 60, 94, 478, 448, 442, 49, 50, 103, 110, 190})
         Type(key);
-    Type(50, shift);   // "
-    Type(219, shift);  // ?
-    Type(191, shift);  // '
-    Type(478, shift);  // Ä
-    const std::string expected = "Hallo \xC3\x9F#+-<^\xC3\xA4\xC3\xB6\xC3\xBC" "127,.\"?'\xC3\x84";
+    Type(50, shift);  // "
+    Type(219, shift); // ?
+    Type(191, shift); // '
+    Type(478, shift); // Ä
+    const std::string expected = "Hallo \xC3\x9F#+-<^\xC3\xA4\xC3\xB6\xC3\xBC"
+                                 "127,.\"?'\xC3\x84";
     EXPECT_EQ(TypedText(expected.size()), expected);
 }
 
@@ -131,8 +132,8 @@ TEST_P(X11OutputTest, SendsNamedKeysAndTheAcuteAsDeadKey)
     for (const std::string& line : KeyLines(18))
         if (line.starts_with("press "))
             presses.push_back(line.substr(6, line.find(' ', 6) - 6));
-    EXPECT_EQ(presses, (std::vector<std::string>{"dead_acute", "F4", "Left", "Delete", "Print", "Home",
-                                                 "BackSpace", "Return", "Escape"}));
+    EXPECT_EQ(presses, (std::vector<std::string>{"dead_acute", "F4", "Left", "Delete", "Print", "Home", "BackSpace",
+                                                 "Return", "Escape"}));
 }
 
 // With Shift down, the Alt key's shifted symbol is Meta_L, as from a real keyboard.
@@ -142,13 +143,12 @@ TEST_P(X11OutputTest, ModifiersWrapTheKeyInTheirOrder)
     EXPECT_EQ(KeyLines(8), (std::vector<std::string>{
                                "press Shift_L state=0 text=", "press Control_L state=1 text=",
                                "press Meta_L state=5 text=", "press F4 state=13 text=", "release F4 state=13",
-                               "release Shift_L state=13", "release Control_L state=12",
-                               "release Alt_L state=8"}));
+                               "release Shift_L state=13", "release Control_L state=12", "release Alt_L state=8"}));
 }
 
 TEST_P(X11OutputTest, LentKeycodesAreGivenBackAfterUse)
 {
-    Type(103);  // the numeric block's 7 is on no plain level of either keymap
+    Type(103); // the numeric block's 7 is on no plain level of either keymap
     EXPECT_FALSE(output->LentKeycodes().empty());
     EXPECT_EQ(TypedText(1), "7");
     std::this_thread::sleep_for(X11KeyboardOutput::kLendTime);
@@ -160,11 +160,11 @@ TEST_P(X11OutputTest, LentKeycodesAreGivenBackAfterUse)
 // A client still reading the events of a loan must not find another symbol on its keycode.
 TEST_P(X11OutputTest, AKeycodeGivenBackIsNotLentAgainAtOnce)
 {
-    Type(103);  // the numeric block's 7
+    Type(103); // the numeric block's 7
     const std::vector<int> first = output->LentKeycodes();
     ASSERT_EQ(first.size(), 1u);
     std::this_thread::sleep_for(X11KeyboardOutput::kLendTime);
-    Type(96);  // and its 0, on no plain level either
+    Type(96); // and its 0, on no plain level either
     const std::vector<int> second = output->LentKeycodes();
     ASSERT_EQ(second.size(), 1u);
     EXPECT_NE(second.front(), first.front());
@@ -176,8 +176,8 @@ TEST_P(X11OutputTest, AKeycodeGivenBackIsNotLentAgainAtOnce)
 TEST_P(X11OutputTest, LendsOnlyKeycodesTheKeymapKnowsAsKeys)
 {
     std::set<int> lent;
-    for (const int key : {96, 97, 98, 99, 100, 101, 102, 103, 104, 105, 219, 191, 187, 60, 94, 478, 448, 442, 50, 51,
-                          54, 55, 56, 57, 48, 110, 190}) {
+    for (const int key : {96, 97,  98,  99,  100, 101, 102, 103, 104, 105, 219, 191, 187, 60,
+                          94, 478, 448, 442, 50,  51,  54,  55,  56,  57,  48,  110, 190}) {
         Type(key);
         for (const int keycode : output->LentKeycodes())
             lent.insert(keycode);
@@ -198,4 +198,4 @@ INSTANTIATE_TEST_SUITE_P(Desktops, X11OutputTest,
                                            Setup{true, "de"}),
                          Describe);
 
-}  // namespace
+} // namespace

@@ -27,7 +27,8 @@ std::string FileContents()
 
 void SetFileContents(std::string_view bytes)
 {
-    std::ofstream(settingsPath, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(settingsPath, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 // A write's parts without line breaks, and a key without "=": what a settings

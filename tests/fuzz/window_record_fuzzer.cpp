@@ -22,8 +22,8 @@ bool InStoredOrder(const StoredComponent& stored)
     if (p.size() < 2 || p.size() > 3 || !std::holds_alternative<CompressedProperty>(p[0]) ||
         !std::holds_alternative<TheDataProperty>(p[dataAt]))
         return false;
-    if (p.size() == 3 && (!std::holds_alternative<ExtensionProperty>(p[1]) ||
-                          std::get<ExtensionProperty>(p[1]).value.empty()))
+    if (p.size() == 3 &&
+        (!std::holds_alternative<ExtensionProperty>(p[1]) || std::get<ExtensionProperty>(p[1]).value.empty()))
         return false;
     return std::get<TheDataProperty>(p[dataAt]).value.size() > 4;
 }

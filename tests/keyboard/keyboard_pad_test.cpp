@@ -43,23 +43,23 @@ public:
 KeyTable Keys()
 {
     return MakeTable({
-        {"a", 65, 10, 10, 20, 20},          // 0
-        {"b", 66, 40, 10, 20, 20},          // 1
-        {",", 44, 70, 10, 20, 20},          // 2
-        {".", 46, 100, 10, 20, 20},         // 3
-        {"Entfernen", 46, 130, 10, 20, 20}, // 4
-        {"Screenshot", 44, 160, 10, 20, 20},// 5
-        {"SHIFT-Links", -1, 10, 40, 30, 20},// 6
-        {"SHIFT-Rechts", -1, 50, 40, 30, 20},// 7
-        {"CTRL-Links", -1, 90, 40, 20, 20}, // 8
-        {"CTRL-Rechts", -1, 120, 40, 20, 20},// 9
-        {"ALT", -1, 150, 40, 20, 20},       // 10
-        {"Close", -1, 10, 70, 20, 20},      // 11
-        {"Info", -1, 40, 70, 20, 20},       // 12
-        {"Charmap", -1, 70, 70, 20, 20},    // 13
-        {"nichts", -1, 100, 70, 20, 20},    // 14
-        {"hidden", 67, 130, 70, 20, 20, false},// 15
-        {"big", 68, 0, 0, 35, 35},          // 16: overlaps "a"
+        {"a", 65, 10, 10, 20, 20},              // 0
+        {"b", 66, 40, 10, 20, 20},              // 1
+        {",", 44, 70, 10, 20, 20},              // 2
+        {".", 46, 100, 10, 20, 20},             // 3
+        {"Entfernen", 46, 130, 10, 20, 20},     // 4
+        {"Screenshot", 44, 160, 10, 20, 20},    // 5
+        {"SHIFT-Links", -1, 10, 40, 30, 20},    // 6
+        {"SHIFT-Rechts", -1, 50, 40, 30, 20},   // 7
+        {"CTRL-Links", -1, 90, 40, 20, 20},     // 8
+        {"CTRL-Rechts", -1, 120, 40, 20, 20},   // 9
+        {"ALT", -1, 150, 40, 20, 20},           // 10
+        {"Close", -1, 10, 70, 20, 20},          // 11
+        {"Info", -1, 40, 70, 20, 20},           // 12
+        {"Charmap", -1, 70, 70, 20, 20},        // 13
+        {"nichts", -1, 100, 70, 20, 20},        // 14
+        {"hidden", 67, 130, 70, 20, 20, false}, // 15
+        {"big", 68, 0, 0, 35, 35},              // 16: overlaps "a"
     });
 }
 
@@ -106,7 +106,7 @@ TEST(CircleKey, IsHitAndInvertedOnTheSamePixels)
 {
     struct Case {
         std::int32_t radius;
-        std::vector<std::pair<int, int>> inside, outside;  // offsets from the centre
+        std::vector<std::pair<int, int>> inside, outside; // offsets from the centre
     };
     const std::vector<Case> cases = {
         {0, {{0, 0}}, {{1, 0}, {0, -1}}},
@@ -145,8 +145,8 @@ TEST_F(KeyboardPadTest, HitTestTakesTheFirstEnabledKey)
 TEST_F(KeyboardPadTest, ClickSendsTheKeyAndEndsWithNothingPressed)
 {
     Click(0);
-    EXPECT_EQ(output.calls, (Calls{"get timeout", "set timeout 0", "front 900", "key 65 66 0", "key 0 66 2",
-                                   "set timeout 200000"}));
+    EXPECT_EQ(output.calls,
+              (Calls{"get timeout", "set timeout 0", "front 900", "key 65 66 0", "key 0 66 2", "set timeout 200000"}));
     EXPECT_EQ(host.log, (Calls{"Key:65"}));
     EXPECT_EQ(pad.pressedkey, -1);
     EXPECT_EQ(host.paints, (std::vector<Areas>{{Rect(0)}, {}}));
@@ -155,10 +155,10 @@ TEST_F(KeyboardPadTest, ClickSendsTheKeyAndEndsWithNothingPressed)
 TEST_F(KeyboardPadTest, PressSurvivesMovesOverOtherKeysAndBeside)
 {
     pad.ImageMouseDown(KeyboardPad::Button::Left, 15, 15);
-    pad.ImageMouseMove(300, 300);  // beside all keys: no repaint
+    pad.ImageMouseMove(300, 300); // beside all keys: no repaint
     EXPECT_EQ(host.paints.size(), 1u);
-    pad.ImageMouseMove(45, 15);    // over "b": "a" shows released
-    pad.ImageMouseMove(15, 15);    // back over "a": pressed again
+    pad.ImageMouseMove(45, 15); // over "b": "a" shows released
+    pad.ImageMouseMove(15, 15); // back over "a": pressed again
     EXPECT_EQ(host.paints, (std::vector<Areas>{{Rect(0)}, {}, {Rect(0)}}));
     pad.ImageMouseUp(15, 15);
     EXPECT_EQ(KeyDowns(), (Calls{"key 65"}));
@@ -201,7 +201,7 @@ TEST_F(KeyboardPadTest, InformationKeyNotOfferedActsAsUnknownCommand)
     host.informationOffered = false;
     Click(12);
     EXPECT_EQ(host.log, (Calls{"Tast:INFO"}));
-    EXPECT_TRUE(output.calls.empty());  // no beep
+    EXPECT_TRUE(output.calls.empty()); // no beep
     pad.targetwnd = 0;
     Click(12);
     EXPECT_EQ(host.noTargetMessages, 1);
@@ -212,7 +212,7 @@ TEST_F(KeyboardPadTest, DragMovesTheWindowUnlessSwitchedOff)
     pad.ImageMouseDown(KeyboardPad::Button::Left, 300, 200);
     pad.ImageMouseMove(310, 195);
     pad.ImageMouseUp(310, 195);
-    pad.ImageMouseMove(320, 190);  // after the release: no drag
+    pad.ImageMouseMove(320, 190); // after the release: no drag
     EXPECT_EQ(host.moves, (std::vector<std::pair<int, int>>{{10, -5}}));
 
     pad.nodrag = true;
@@ -240,7 +240,7 @@ TEST_F(KeyboardPadTest, ShiftStaysLatchedAndHighlightedUntilClickedAgain)
     EXPECT_TRUE(pad.latches.shift);
     EXPECT_EQ(host.paints.back(), (Areas{Rect(6), Rect(7)}));
     EXPECT_EQ(KeyDowns(), (Calls{"key 16", "key 65", "key 16", "key 66"}));
-    Click(7);  // the right key shares the latch
+    Click(7); // the right key shares the latch
     EXPECT_FALSE(pad.latches.shift);
     EXPECT_TRUE(host.paints.back().empty());
     EXPECT_EQ(host.log, (Calls{"Tast:SHIFT-LINKS", "Key:65", "Key:66", "Tast:SHIFT-RECHTS"}));
@@ -266,7 +266,7 @@ TEST_F(KeyboardPadTest, HighlightsFollowTheFixedOrderOfLatches)
     pad.latches = {.shift = true, .ctrl = true, .alt = true};
     pad.pressedkey = 1;
     EXPECT_EQ(pad.Highlights(), (Areas{Rect(10), Rect(8), Rect(9), Rect(6), Rect(7), Rect(1)}));
-    pad.pressedkey = 15;  // a disabled key is not shown pressed
+    pad.pressedkey = 15; // a disabled key is not shown pressed
     EXPECT_EQ(pad.Highlights().size(), 5u);
 }
 
@@ -277,9 +277,9 @@ TEST_F(KeyboardPadTest, AllLatchesWrapTheKeyInOrder)
     Click(10);
     output.calls.clear();
     Click(1);
-    EXPECT_EQ(output.calls, (Calls{"get timeout", "set timeout 0", "front 900", "key 16 17 1", "key 17 18 1",
-                                   "key 18 19 1", "key 66 67 0", "key 0 67 2", "key 16 17 3", "key 17 18 3",
-                                   "key 18 19 3", "set timeout 200000"}));
+    EXPECT_EQ(output.calls,
+              (Calls{"get timeout", "set timeout 0", "front 900", "key 16 17 1", "key 17 18 1", "key 18 19 1",
+                     "key 66 67 0", "key 0 67 2", "key 16 17 3", "key 17 18 3", "key 18 19 3", "set timeout 200000"}));
 }
 
 TEST_F(KeyboardPadTest, CommaAndPeriodKeysSendTheirCharactersOtherKeysTheirOwnCodes)
@@ -360,4 +360,4 @@ TEST_F(KeyboardPadTest, CodeAboveSixteenBitsIsARangeErrorWithNothingSent)
     EXPECT_TRUE(host.paints.back().empty());
 }
 
-}  // namespace
+} // namespace

@@ -117,7 +117,7 @@ TEST_F(MainFormTest, SwitchesRemoveTheCaptionAndTheDrag)
     Windows windows(output);
     EXPECT_TRUE(windows.mainform.windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_TRUE(windows.mainform.Pad()->nodrag);
-    EXPECT_EQ(ParamLine, "x ");  // trimmed after "/i" only
+    EXPECT_EQ(ParamLine, "x "); // trimmed after "/i" only
 }
 
 TEST_F(MainFormTest, WithoutSwitchesTheWindowHasItsCaptionAndDrags)
@@ -181,7 +181,7 @@ TEST_F(MainFormTest, F1ShowsTheInformationDialogWithTheTrackingPaused)
 {
     Windows windows(output);
     QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
-    QApplication::sendEvent(&windows.mainform, &f1);  // no dialog yet: nothing happens
+    QApplication::sendEvent(&windows.mainform, &f1); // no dialog yet: nothing happens
     bool timerWasActive = true;
     int shown = 0;
     SetInformationDialog([&] {
@@ -235,9 +235,9 @@ TEST_F(MainFormTest, MenuOpensTheLayoutEditorWhoseEditsShowAtOnce)
 TEST_F(MainFormTest, PressWithoutTargetShowsTheMessageAndPausesTracking)
 {
     Windows windows(output);
-    windows.mainform.Pad()->ImageMouseDown(KeyboardPad::Button::Left, 90, 140);  // "a"
+    windows.mainform.Pad()->ImageMouseDown(KeyboardPad::Button::Left, 90, 140); // "a"
     EXPECT_EQ(messages.notices, (std::vector<std::string>{"Bitte vorher ein Fenster aktivieren."}));
     EXPECT_TRUE(Child<QTimer>(windows.mainform, "Timer1")->isActive());
 }
 
-}  // namespace
+} // namespace

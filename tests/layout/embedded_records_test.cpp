@@ -56,4 +56,4 @@ TEST(LayoutformRecord, BuildsTheStoredTable)
     EXPECT_EQ(table.Key(0), (TKeyRecord{65, true, 0, 75, 126, 35, 35}));
 }
 
-}  // namespace
+} // namespace

@@ -83,7 +83,8 @@ TEST(BuildKeyList, RefusesMoreLinesThanTheTableHoldsAndKeepsTheOldList)
         BuildKeyList(table, NumberedLines(kKeyTableSize + 1));
         FAIL() << "a list of 134 lines was taken";
     } catch (const KeyTableError& error) {
-        EXPECT_EQ(std::string(error.what()), "Die Tastenliste hat %s Zeilen; h\xF6" "chstens 133 sind m\xF6glich.|134");
+        EXPECT_EQ(std::string(error.what()), "Die Tastenliste hat %s Zeilen; h\xF6"
+                                             "chstens 133 sind m\xF6glich.|134");
     }
     EXPECT_EQ(table, before);
 }
@@ -97,4 +98,4 @@ TEST(BuildKeyList, CodeOutOfRangeKeepsTheOldList)
     EXPECT_EQ(table, before);
 }
 
-}  // namespace
+} // namespace

@@ -32,7 +32,7 @@ TEST(KeyPlacement, PressEnablesAndPlacesTheKey)
         {kKeyRectangle, {35, 35, true}, {65, true, kKeyRectangle, 100, 50, 35, 35}},
         {kKeyCircle, {35, 30, true}, {65, true, kKeyCircle, 100, 50, 35, 0}},
         {kKeyRectangle, {35, 35, false}, {65, true, kKeyRectangle, 100, 50, 0, 0}},
-        {kKeyCircle, {-4, 0, true}, {65, true, kKeyCircle, 100, 50, -4, 0}},  // sizes are taken as they are
+        {kKeyCircle, {-4, 0, true}, {65, true, kKeyCircle, 100, 50, -4, 0}}, // sizes are taken as they are
         {7, {35, 35, true}, {65, true, 7, 100, 50, 35, 0}},
     };
     for (const Case& c : cases) {
@@ -55,15 +55,23 @@ TEST(KeyPlacement, DragSpansThePressPointAndThePointer)
     const std::vector<Case> cases = {
         {"rectangle to the lower right", kKeyRectangle, false, {{130, 70}}, {65, true, 0, 100, 50, 30, 20}},
         {"circle: the larger distance is the radius", kKeyCircle, false, {{130, 70}}, {65, true, 1, 100, 50, 30, 0}},
-        {"circle to the upper left keeps its centre", kKeyCircle, false, {{90, 50}, {95, 10}},
+        {"circle to the upper left keeps its centre",
+         kKeyCircle,
+         false,
+         {{90, 50}, {95, 10}},
          {65, true, 1, 100, 50, 40, 0}},
-        {"to the left: the pointer becomes the corner", kKeyRectangle, false, {{90, 50}},
-         {65, true, 0, 90, 50, 10, 0}},
-        {"further left: still measured from the press point", kKeyRectangle, false, {{90, 50}, {80, 50}},
+        {"to the left: the pointer becomes the corner", kKeyRectangle, false, {{90, 50}}, {65, true, 0, 90, 50, 10, 0}},
+        {"further left: still measured from the press point",
+         kKeyRectangle,
+         false,
+         {{90, 50}, {80, 50}},
          {65, true, 0, 80, 50, 20, 0}},
         {"up and to the left", kKeyRectangle, false, {{120, 60}, {95, 40}}, {65, true, 0, 95, 40, 5, 10}},
         {"back onto the press point", kKeyRectangle, false, {{130, 70}, {100, 50}}, {65, true, 0, 100, 50, 0, 0}},
-        {"default size: the key follows the pointer", kKeyRectangle, true, {{120, 60}, {140, 65}},
+        {"default size: the key follows the pointer",
+         kKeyRectangle,
+         true,
+         {{120, 60}, {140, 65}},
          {65, true, 0, 140, 65, 35, 30}},
         {"default size, circle", kKeyCircle, true, {{120, 60}}, {65, true, 1, 120, 60, 35, 30}},
         {"other types do not change", 2, false, {{130, 70}}, {65, true, 2, 100, 50, 0, 0}},
@@ -102,4 +110,4 @@ TEST(KeyPlacement, OutlinesScaleWithTheZoom)
     EXPECT_EQ(OutlineOf(far, 2).right, 4 * std::int64_t{INT32_MAX});
 }
 
-}  // namespace
+} // namespace

@@ -129,8 +129,9 @@ struct Editor {
     int InvertedPixels(int zoom, QRect* bounds = nullptr)
     {
         const QImage shown = Image()->Canvas();
-        const QImage picture = form.Picture().convertToFormat(QImage::Format_RGB32).scaled(
-            form.Picture().size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        const QImage picture = form.Picture()
+                                   .convertToFormat(QImage::Format_RGB32)
+                                   .scaled(form.Picture().size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
         EXPECT_EQ(shown.size(), picture.size());
         int count = 0;
         QRect area;
@@ -150,7 +151,7 @@ struct Editor {
 TEST_F(LayoutFormTest, ShowsTheWindowAsLaidOut)
 {
     TLayoutform form;
-    EXPECT_EQ(form.findChild<QListWidget*>("list"), nullptr);  // the controls come with the first showing
+    EXPECT_EQ(form.findChild<QListWidget*>("list"), nullptr); // the controls come with the first showing
     form.ShowEditor();
     EXPECT_EQ(form.size(), QSize(633, 349));
     EXPECT_EQ(form.minimumSize(), QSize(630, 300));
@@ -184,7 +185,7 @@ TEST_F(LayoutFormTest, PlacesKeysWithTheMouseInTheSharedTable)
     editor.form.neubtnClick();
     EXPECT_EQ(KeyAt(keys, 90, 140), -1);
     EXPECT_FALSE(editor.Listed(kKeyA));
-    EXPECT_EQ(editor.Key(kKeyA).p0x, 75);  // places stay
+    EXPECT_EQ(editor.Key(kKeyA).p0x, 75); // places stay
 
     // A disabled key chosen becomes a rectangle; nothing is drawn until it is placed.
     editor.Key(kKeyA).Typ = kKeyCircle;
@@ -204,10 +205,10 @@ TEST_F(LayoutFormTest, PlacesKeysWithTheMouseInTheSharedTable)
     EXPECT_EQ(outline, QRect(100, 50, 35, 35));
     editor.form.ImageMouseMove({300, 120});
     editor.form.ImageMouseUp();
-    editor.form.ImageMouseMove({10, 10});  // the button is up: nothing moves
+    editor.form.ImageMouseMove({10, 10}); // the button is up: nothing moves
     EXPECT_EQ(editor.Key(kKeyA), (TKeyRecord{65, true, kKeyRectangle, 300, 120, 35, 35}));
     EXPECT_EQ(KeyAt(keys, 110, 60), -1);
-    EXPECT_EQ(editor.InvertedPixels(1, &outline), 35 * 35);  // the old outline is gone
+    EXPECT_EQ(editor.InvertedPixels(1, &outline), 35 * 35); // the old outline is gone
     EXPECT_EQ(outline, QRect(300, 120, 35, 35));
 
     // Without it the key is dragged out from the press point, at zoom 2 in halved coordinates.
@@ -232,7 +233,7 @@ TEST_F(LayoutFormTest, PlacesKeysWithTheMouseInTheSharedTable)
     editor.Drag({100, 50}, {{130, 70}});
     EXPECT_EQ(editor.Key(kKeyA), (TKeyRecord{65, true, kKeyCircle, 100, 50, 30, 0}));
     EXPECT_EQ(KeyAt(keys, 130, 50), kKeyA);
-    EXPECT_EQ(KeyAt(keys, 125, 75), -1);  // inside the square around it, outside the circle
+    EXPECT_EQ(KeyAt(keys, 125, 75), -1); // inside the square around it, outside the circle
     EXPECT_TRUE(editor.Image()->Canvas().pixel(100, 50) != editor.form.Picture().pixel(100, 50));
     EXPECT_GT(editor.changes, 8);
 }
@@ -278,18 +279,19 @@ TEST_F(LayoutFormTest, ALayoutFileThatNoLongerLoadsIsReportedOnceAtStart)
         settings.WriteString("Setup", "Belegungsdatei", damaged);
     }
     TLayoutform form;
-    EXPECT_EQ(messages.shown, (std::vector<std::string>{
-                                  "Wert au\xDF" "erhalb des g\xFCltigen Bereichs: [All] Breite\r\n"
-                                  "Die gespeicherte Belegung wird verwendet."}));
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{"Wert au\xDF"
+                                                        "erhalb des g\xFCltigen Bereichs: [All] Breite\r\n"
+                                                        "Die gespeicherte Belegung wird verwendet."}));
     EXPECT_EQ(form.LayoutFileName(), "");
     EXPECT_EQ(form.Keys().Key(kKeyA).p0x, 75);
-    EXPECT_EQ(LayoutInUse(), damaged);  // kept for when the file is mended
+    EXPECT_EQ(LayoutInUse(), damaged); // kept for when the file is mended
 
     // Opened in the editor, it is refused and nothing changes.
     messages.shown.clear();
     const KeyTable before = form.Keys();
     EXPECT_FALSE(form.OpenLayoutFile(damaged));
-    EXPECT_EQ(messages.shown, (std::vector<std::string>{"Wert au\xDF" "erhalb des g\xFCltigen Bereichs: %s|[All] Breite"}));
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{"Wert au\xDF"
+                                                        "erhalb des g\xFCltigen Bereichs: %s|[All] Breite"}));
     EXPECT_EQ(form.Keys(), before);
     EXPECT_EQ(form.LayoutFileName(), "");
 }
@@ -325,7 +327,7 @@ TEST_F(LayoutFormTest, FileDialogsChooseWhereToSaveAndWhatToLoad)
 
     // Cancelling the load keeps what is loaded; a file chosen is loaded and kept.
     editor.Drag({50, 60}, {});
-    messages.answer = mrNo;  // the change is not to be saved
+    messages.answer = mrNo; // the change is not to be saved
     WhenModalShown([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
     editor.form.loadbtnClick();
     EXPECT_EQ(editor.Key(kKeyA).p0x, 50);
@@ -385,4 +387,4 @@ TEST_F(LayoutFormTest, ComesUpInTheLanguageInUse)
     EXPECT_EQ(form.findChildren<QRadioButton*>()[1]->text(), "Circle");
 }
 
-}  // namespace
+} // namespace

@@ -18,8 +18,8 @@ KeyTable TableOf(const std::vector<std::string>& keyList)
     return table;
 }
 
-TKeyRecord Record(bool enabled, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
-                  std::int32_t code = 65, std::uint8_t typ = 0)
+TKeyRecord Record(bool enabled, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::int32_t code = 65,
+                  std::uint8_t typ = 0)
 {
     return TKeyRecord{code, enabled, typ, x, y, w, h};
 }
@@ -35,8 +35,8 @@ TEST(LoadLayout, AllSectionDefaults)
 TEST(LoadLayout, PlacedKeyTakesItsValues)
 {
     KeyTable table = TableOf({"a;65", "Return;13"});
-    LoadLayoutLines(table, {"[All]", "Breite=35", "Hoehe=35", "", "[a]", "p0x=75", "p0y=126", "",
-                            "[return]", "p0x=530", "p0y=90", "p1x=45", "p1y=71"});
+    LoadLayoutLines(table, {"[All]", "Breite=35", "Hoehe=35", "", "[a]", "p0x=75", "p0y=126", "", "[return]", "p0x=530",
+                            "p0y=90", "p1x=45", "p1y=71"});
     EXPECT_EQ(table.Key(0), Record(true, 75, 126, 35, 35));
     EXPECT_EQ(table.Key(1), Record(true, 530, 90, 45, 71, 13));
 }
@@ -77,7 +77,7 @@ TEST(LoadLayout, ExplicitEnabledAndMinusOnePosition)
 
 TEST(LoadLayout, SectionsAreAskedForInGermanLowerCase)
 {
-    KeyTable table = TableOf({"SHIFT-Links", "\xC4rger;1", "\xDF;219"});  // "Ärger", "ß"
+    KeyTable table = TableOf({"SHIFT-Links", "\xC4rger;1", "\xDF;219"}); // "Ärger", "ß"
     LoadLayoutLines(table, {"[SHIFT-LINKS]", "P0X=10", "", "[\xE4rger]", "p0x=20", "", "[\xDF]", "p0x=30"});
     EXPECT_EQ(table.Key(0).p0x, 10);
     EXPECT_EQ(table.Key(1).p0x, 20);
@@ -118,7 +118,11 @@ TEST(LoadLayout, ValueOutOfRangeLeavesTheTableAsItWas)
             LoadLayoutLines(table, lines);
             ADD_FAILURE() << lines[lines.size() - 1] << " was taken";
         } catch (const KeyTableError& error) {
-            EXPECT_EQ(std::string(error.what()).rfind("Wert au\xDF" "erhalb des g\xFCltigen Bereichs: %s|[", 0), 0u);
+            EXPECT_EQ(std::string(error.what())
+                          .rfind("Wert au\xDF"
+                                 "erhalb des g\xFCltigen Bereichs: %s|[",
+                                 0),
+                      0u);
         }
         EXPECT_EQ(table, before);
     }
@@ -170,4 +174,4 @@ TEST(LoadLayout, ReadsTheNamedFileInsteadOfTheStoredLayout)
     std::filesystem::remove_all(folder);
 }
 
-}  // namespace
+} // namespace

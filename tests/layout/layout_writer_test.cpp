@@ -28,7 +28,7 @@ KeyTable ReloadedTable(const KeyTable& table, const LayoutBoxes& boxes, LayoutBo
     Lines keyList;
     for (int i = 0; i < table.Count(); ++i) {
         keyList.push_back(table.Key(i).Code < 0 ? table.Name(i)
-                                                 : table.Name(i) + ";" + std::to_string(table.Key(i).Code));
+                                                : table.Name(i) + ";" + std::to_string(table.Key(i).Code));
     }
     KeyTable reloaded = TableOf(keyList);
     reloadedBoxes = LoadLayoutLines(reloaded, LayoutLines(table, boxes));
@@ -38,15 +38,15 @@ KeyTable ReloadedTable(const KeyTable& table, const LayoutBoxes& boxes, LayoutBo
 TEST(LayoutLines, AllSectionThenChangedValuesOfPlacedKeys)
 {
     KeyTable table = TableOf({"a;65", "Return;13", "SHIFT-Links", "Num +;107", "Info"});
-    LoadLayoutLines(table, {"[All]", "Breite=35", "Hoehe=35", "Vorgabe=0", "", "[a]", "p0x=75", "p0y=126",
-                            "", "[return]", "p0x=530", "p0y=90", "p1x=45", "p1y=71", "", "[shift-links]",
-                            "Enabled=0", "Typ=1", "p0x=8", "p0y=163", "p1x=20", "", "[num +]", "p0x=844",
-                            "p0y=90", "p1y=72"});
-    const Lines expected = {"[All]", "Breite=35", "Hoehe=35", "Vorgabe=0", "",
-                            "[a]", "p0x=75", "p0y=126", "",
-                            "[return]", "p0x=530", "p0y=90", "p1x=45", "p1y=71", "",
-                            "[shift-links]", "Enabled=0", "Typ=1", "p0x=8", "p0y=163", "p1x=20", "",
-                            "[num +]", "p0x=844", "p0y=90", "p1y=72"};
+    LoadLayoutLines(table,
+                    {"[All]",     "Breite=35", "Hoehe=35", "Vorgabe=0", "",       "[a]",    "p0x=75",  "p0y=126",
+                     "",          "[return]",  "p0x=530",  "p0y=90",    "p1x=45", "p1y=71", "",        "[shift-links]",
+                     "Enabled=0", "Typ=1",     "p0x=8",    "p0y=163",   "p1x=20", "",       "[num +]", "p0x=844",
+                     "p0y=90",    "p1y=72"});
+    const Lines expected = {
+        "[All]",    "Breite=35", "Hoehe=35", "Vorgabe=0", "",        "[a]",     "p0x=75",        "p0y=126",   "",
+        "[return]", "p0x=530",   "p0y=90",   "p1x=45",    "p1y=71",  "",        "[shift-links]", "Enabled=0", "Typ=1",
+        "p0x=8",    "p0y=163",   "p1x=20",   "",          "[num +]", "p0x=844", "p0y=90",        "p1y=72"};
     EXPECT_EQ(LayoutLines(table, LayoutBoxes{35, 35, false}), expected);
 }
 
@@ -54,10 +54,10 @@ TEST(LayoutLines, RoundTripKeepsTableAndBoxes)
 {
     KeyTable table = TableOf({"a;65", "b;66", "c;67", "\xC4;1", "d;68"});
     table.Key(0) = {65, true, 0, 0, 0, 35, 35};
-    table.Key(1) = {66, false, 0, -5, 7, 1, 2};     // placed but switched off
-    table.Key(2) = {67, true, 1, 100, 50, 30, 0};   // circle
-    table.Key(3) = {1, false, 0, -1, 0, 0, 0};      // not placed
-    table.Key(4) = {68, true, 0, 32767, -32768, 32767, 0};  // the farthest a key may lie
+    table.Key(1) = {66, false, 0, -5, 7, 1, 2};            // placed but switched off
+    table.Key(2) = {67, true, 1, 100, 50, 30, 0};          // circle
+    table.Key(3) = {1, false, 0, -1, 0, 0, 0};             // not placed
+    table.Key(4) = {68, true, 0, 32767, -32768, 32767, 0}; // the farthest a key may lie
     const LayoutBoxes boxes{20, 20, true};
     LayoutBoxes reloadedBoxes;
     EXPECT_EQ(ReloadedTable(table, boxes, reloadedBoxes), table);
@@ -175,4 +175,4 @@ TEST_F(SaveLayoutTest, MissingFolderIsReported)
     EXPECT_FALSE(std::filesystem::exists(file.parent_path()));
 }
 
-}  // namespace
+} // namespace

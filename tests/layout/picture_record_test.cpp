@@ -92,8 +92,8 @@ TEST_F(PictureRecordTest, BytesThatAreNoBitmapAreRefused)
     const std::string good = Bitmap(3, 2);
     const std::string packedGood = LzhEncodeBytes(good);
     ASSERT_TRUE(IsWindowsBitmap(good));
-    EXPECT_TRUE(IsWindowsBitmap(Bitmap(1, -1)));                      // rows stored top-down
-    EXPECT_TRUE(IsWindowsBitmap(Changed(good, 10, 58, 4) + "abcd"));    // pixels behind a larger offset
+    EXPECT_TRUE(IsWindowsBitmap(Bitmap(1, -1)));                     // rows stored top-down
+    EXPECT_TRUE(IsWindowsBitmap(Changed(good, 10, 58, 4) + "abcd")); // pixels behind a larger offset
 
     const std::vector<std::pair<const char*, std::string>> refused = {
         {"text", "Hallo Welt, dies ist kein Bild."},
@@ -121,7 +121,8 @@ TEST_F(PictureRecordTest, BytesThatAreNoBitmapAreRefused)
     // A compressed record whose block is damaged holds no bitmap either.
     TBinaryData damaged = Record("bmp", packedGood.substr(0, packedGood.size() / 2), true);
     EXPECT_FALSE(PictureRecordBitmap(damaged));
-    EXPECT_EQ(messages.plain, std::vector<std::string>(refused.size() + 1, "Bild \"%s\" ist keine Windows-Bitmap.|bildmemo"));
+    EXPECT_EQ(messages.plain,
+              std::vector<std::string>(refused.size() + 1, "Bild \"%s\" ist keine Windows-Bitmap.|bildmemo"));
 
     TBinaryData packed = Record("bmp", packedGood, true);
     const std::string* bytes = PictureRecordBitmap(packed);
@@ -129,4 +130,4 @@ TEST_F(PictureRecordTest, BytesThatAreNoBitmapAreRefused)
     EXPECT_EQ(*bytes, good);
 }
 
-}  // namespace
+} // namespace

@@ -60,7 +60,10 @@ int IndexOf(const KeyTable& table, const std::string& name)
 }
 
 // Keys with a code but no room on the picture share its top-left corner.
-bool InCornerGroup(const TKeyRecord& key) { return key.p0x == 0 && key.p0y == 0; }
+bool InCornerGroup(const TKeyRecord& key)
+{
+    return key.p0x == 0 && key.p0y == 0;
+}
 
 TEST(StoredKeyList, SizeAndLines)
 {
@@ -78,15 +81,14 @@ TEST(StoredKeyList, NamesAndCodes)
     const KeyTable table = StoredTable();
     ASSERT_EQ(table.Count(), 119);
     const std::vector<std::pair<int, std::pair<std::string, int>>> samples = {
-        {0, {"a", 65}}, {25, {"z", 90}}, {26, {"0", 48}}, {35, {"9", 57}},
-        {36, {"\xDF", 219}}, {37, {"\xE4", 478}}, {38, {"\xF6", 448}}, {39, {"\xFC", 442}},
-        {43, {"<", 60}}, {44, {",", 44}}, {45, {".", 46}}, {47, {"\xB4", 477}},
-        {48, {"ESC", 27}}, {52, {"Space", 32}}, {53, {"SHIFT-Links", -1}}, {57, {"CTRL-Rechts", -1}},
-        {58, {"WinLinks", 91}}, {64, {"Screenshot", 44}}, {65, {"Standby", 94}},
-        {67, {"Einf\xFCgen", 45}}, {68, {"Entfernen", 46}}, {75, {"Bild ab", 34}},
-        {76, {"F1", 112}}, {99, {"F24", 135}}, {100, {"Num", 144}}, {101, {"Num \xF7", 111}},
-        {104, {"Num 1", 97}}, {113, {"Num 0", 96}}, {115, {"Num ,", 110}}, {116, {"Num Return", 13}},
-        {117, {"Close", -1}}, {118, {"Info", -1}},
+        {0, {"a", 65}},          {25, {"z", 90}},           {26, {"0", 48}},           {35, {"9", 57}},
+        {36, {"\xDF", 219}},     {37, {"\xE4", 478}},       {38, {"\xF6", 448}},       {39, {"\xFC", 442}},
+        {43, {"<", 60}},         {44, {",", 44}},           {45, {".", 46}},           {47, {"\xB4", 477}},
+        {48, {"ESC", 27}},       {52, {"Space", 32}},       {53, {"SHIFT-Links", -1}}, {57, {"CTRL-Rechts", -1}},
+        {58, {"WinLinks", 91}},  {64, {"Screenshot", 44}},  {65, {"Standby", 94}},     {67, {"Einf\xFCgen", 45}},
+        {68, {"Entfernen", 46}}, {75, {"Bild ab", 34}},     {76, {"F1", 112}},         {99, {"F24", 135}},
+        {100, {"Num", 144}},     {101, {"Num \xF7", 111}},  {104, {"Num 1", 97}},      {113, {"Num 0", 96}},
+        {115, {"Num ,", 110}},   {116, {"Num Return", 13}}, {117, {"Close", -1}},      {118, {"Info", -1}},
     };
     for (const auto& [index, entry] : samples) {
         EXPECT_EQ(table.Name(index), entry.first) << index;
@@ -113,8 +115,8 @@ TEST(StoredLayout, AgreesWithTheKnownPlaces)
             corner.insert(table.Name(i));
         }
     }
-    EXPECT_EQ(corner, (std::set<std::string>{"F13", "F14", "F15", "F16", "F17", "F18", "F19", "F20", "F21",
-                                             "F22", "F23", "F24", "Screenshot", "Standby", "Close", "Info"}));
+    EXPECT_EQ(corner, (std::set<std::string>{"F13", "F14", "F15", "F16", "F17", "F18", "F19", "F20", "F21", "F22",
+                                             "F23", "F24", "Screenshot", "Standby", "Close", "Info"}));
 }
 
 TEST(StoredLayout, EveryKeyIsPlacedInsideThePictureWithoutOverlap)
@@ -134,11 +136,11 @@ TEST(StoredLayout, EveryKeyIsPlacedInsideThePictureWithoutOverlap)
                 continue;
             }
             // Both ends belong to a key, so touching edges would overlap.
-            const bool apart = a.p0x + a.p1x < b.p0x || b.p0x + b.p1x < a.p0x ||
-                               a.p0y + a.p1y < b.p0y || b.p0y + b.p1y < a.p0y;
+            const bool apart =
+                a.p0x + a.p1x < b.p0x || b.p0x + b.p1x < a.p0x || a.p0y + a.p1y < b.p0y || b.p0y + b.p1y < a.p0y;
             // Only the corner group may lie under the Esc key.
-            const bool cornerUnderEsc = (InCornerGroup(a) || InCornerGroup(b)) &&
-                                        (table.Name(i) == "ESC" || table.Name(j) == "ESC");
+            const bool cornerUnderEsc =
+                (InCornerGroup(a) || InCornerGroup(b)) && (table.Name(i) == "ESC" || table.Name(j) == "ESC");
             EXPECT_TRUE(apart || cornerUnderEsc) << table.Name(i) << " overlaps " << table.Name(j);
         }
     }
@@ -171,17 +173,17 @@ TEST(StoredPicture, IsAn8BitWindowsBitmapWithFullPalette)
     const std::string bmp = DataFile("bildmemo.bmp");
     ASSERT_EQ(bmp.size(), 213374u);
     EXPECT_EQ(bmp.substr(0, 2), "BM");
-    EXPECT_EQ(Le(bmp, 2, 4), 213374u);  // file size
-    EXPECT_EQ(Le(bmp, 6, 4), 0u);       // reserved
+    EXPECT_EQ(Le(bmp, 2, 4), 213374u); // file size
+    EXPECT_EQ(Le(bmp, 6, 4), 0u);      // reserved
     EXPECT_EQ(Le(bmp, 10, 4), kPixelOffset);
-    EXPECT_EQ(Le(bmp, 14, 4), 40u);     // info header size
+    EXPECT_EQ(Le(bmp, 14, 4), 40u); // info header size
     EXPECT_EQ(Le(bmp, 18, 4), 889u);
-    EXPECT_EQ(Le(bmp, 22, 4), 238u);    // positive: rows run bottom-up
-    EXPECT_EQ(Le(bmp, 26, 2), 1u);      // planes
-    EXPECT_EQ(Le(bmp, 28, 2), 8u);      // bits per pixel
-    EXPECT_EQ(Le(bmp, 30, 4), 0u);      // no compression
+    EXPECT_EQ(Le(bmp, 22, 4), 238u); // positive: rows run bottom-up
+    EXPECT_EQ(Le(bmp, 26, 2), 1u);   // planes
+    EXPECT_EQ(Le(bmp, 28, 2), 8u);   // bits per pixel
+    EXPECT_EQ(Le(bmp, 30, 4), 0u);   // no compression
     EXPECT_EQ(Le(bmp, 34, 4), kRowBytes * 238);
-    EXPECT_EQ(Le(bmp, 46, 4), 256u);    // colours used
+    EXPECT_EQ(Le(bmp, 46, 4), 256u); // colours used
     for (std::size_t entry = 0; entry < 256; ++entry) {
         EXPECT_EQ(bmp[54 + entry * 4 + 3], '\0') << "palette entry " << entry;
     }
@@ -217,4 +219,4 @@ TEST(StoredPicture, KeyCapsLieOnTheirRectangles)
     }
 }
 
-}  // namespace
+} // namespace

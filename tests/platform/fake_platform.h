@@ -16,13 +16,13 @@
 
 class FakeFileSystem final : public FileSystem {
 public:
-    std::set<std::string> folders;               // each ending in "/"
-    std::map<std::string, std::string> files;    // path -> content (lines end in CR LF)
-    std::set<std::string> readOnly;              // paths
-    std::set<std::string> unwritableFolders;     // no file can be made here
-    std::set<std::string> unreadableFolders;     // their entries cannot be listed
-    std::set<std::string> undeletable;           // files and folders Remove and RemoveFolder keep
-    std::vector<std::string> calls;              // "mkdir <path>", "copy <a> <b>", ...
+    std::set<std::string> folders;            // each ending in "/"
+    std::map<std::string, std::string> files; // path -> content (lines end in CR LF)
+    std::set<std::string> readOnly;           // paths
+    std::set<std::string> unwritableFolders;  // no file can be made here
+    std::set<std::string> unreadableFolders;  // their entries cannot be listed
+    std::set<std::string> undeletable;        // files and folders Remove and RemoveFolder keep
+    std::vector<std::string> calls;           // "mkdir <path>", "copy <a> <b>", ...
 
     bool FolderExists(const std::string& path) override;
     bool FileExists(const std::string& path) override { return files.contains(path); }
@@ -79,7 +79,7 @@ public:
     // "open|file|parameters|folder", "link|target|linkFile|workFolder|icon|action name:parameters|...",
     // "unlink|linkFile"
     std::vector<std::string> calls;
-    std::deque<int> answers;        // results of Execute in turn; 33 when empty
+    std::deque<int> answers; // results of Execute in turn; 33 when empty
     bool linkResult = true;
     std::map<std::string, std::string> links; // linkFile -> target, of the links written
     std::set<std::string> undeletableLinks;

@@ -12,8 +12,8 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <thread>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -84,19 +84,26 @@ TEST(LinuxDesktop, ListsTopLevelWindowsWithTheirTitlesAndTellsTheScreen)
 {
     VirtualDisplay x;
     ASSERT_TRUE(x.Get()) << "Xvfb could not be started";
-    const Window first = TitledWindow(x.Get(), "Tapsodia \xE2\x80\x93 \xC3\x9C" "bung", "alt");
-    const Window second = TitledWindow(x.Get(), "", "Gr\xFC\xDF" "e");
+    const Window first = TitledWindow(x.Get(),
+                                      "Tapsodia \xE2\x80\x93 \xC3\x9C"
+                                      "bung",
+                                      "alt");
+    const Window second = TitledWindow(x.Get(), "",
+                                       "Gr\xFC\xDF"
+                                       "e");
     XSync(x.Get(), False);
 
     LinuxDesktop desktop(x.Get());
     const std::vector<DesktopWindow> windows = desktop.TopLevelWindows();
     auto titleOf = [&](Window window) {
-        const auto found = std::find_if(windows.begin(), windows.end(),
-                                        [&](const DesktopWindow& w) { return w.handle == window; });
+        const auto found =
+            std::find_if(windows.begin(), windows.end(), [&](const DesktopWindow& w) { return w.handle == window; });
         return found == windows.end() ? std::string("(none)") : found->title;
     };
-    EXPECT_EQ(titleOf(first), "Tapsodia \x96 \xDC" "bung"); // Windows-1252
-    EXPECT_EQ(titleOf(second), "Gr\xFC\xDF" "e");
+    EXPECT_EQ(titleOf(first), "Tapsodia \x96 \xDC"
+                              "bung"); // Windows-1252
+    EXPECT_EQ(titleOf(second), "Gr\xFC\xDF"
+                               "e");
 
     const ScreenMode mode = desktop.CurrentScreenMode();
     EXPECT_EQ(mode.width, 1024);

@@ -1,8 +1,8 @@
 #include "platform/linux/linux_files.h"
 #include "platform/linux/linux_folders.h"
 #include "platform/linux/network_wait.h"
-#include "services/program_start.h"
 #include "sandbox.h"
+#include "services/program_start.h"
 
 #include <gtest/gtest.h>
 
@@ -31,8 +31,10 @@ TEST(LinuxFiles, AnswersForFoldersFilesAndTheReadOnlyMark)
     EXPECT_TRUE(files.IsReadOnly(folder + "a.txt"));
     EXPECT_FALSE(files.IsReadOnly(folder + "fehlt.txt"));
 
-    EXPECT_TRUE(files.CreateFolder(folder + "Gr\xFC\xDF" "e"));             // a name in Windows-1252 ...
-    EXPECT_TRUE(fs::is_directory(folder + "Gr\xC3\xBC\xC3\x9F" "e"));        // ... is UTF-8 on disk
+    EXPECT_TRUE(files.CreateFolder(folder + "Gr\xFC\xDF"
+                                            "e")); // a name in Windows-1252 ...
+    EXPECT_TRUE(fs::is_directory(folder + "Gr\xC3\xBC\xC3\x9F"
+                                          "e")); // ... is UTF-8 on disk
     EXPECT_FALSE(files.CreateFolder(folder + "x/y"));
     EXPECT_TRUE(files.Copy(folder + "a.txt", folder + "b.txt", false));
     EXPECT_FALSE(files.Copy(folder + "a.txt", folder + "b.txt", false));
@@ -44,7 +46,7 @@ TEST(LinuxFiles, ListsAFolderWithLinksCountedAsWhatTheyPointTo)
     LinuxFileSystem files;
     const std::string folder = sandbox.Root() + "/tmp/";
     fs::create_directory(folder + "Unter");
-    Sandbox::Write(folder + "\xC3\xBC.txt", "");             // "ü.txt" on disk
+    Sandbox::Write(folder + "\xC3\xBC.txt", ""); // "ü.txt" on disk
     fs::create_directory_symlink(folder + "Unter", folder + "Verweis");
     fs::create_symlink(folder + "fehlt", folder + "kaputt"); // a link to nothing is no folder
 
@@ -164,10 +166,9 @@ TEST(LinuxFolders, FollowTheXdgVariablesAndUserDirs)
     EXPECT_EQ(folders.SecondFallbackFolder(), "/");
     EXPECT_EQ(folders.DocumentsFolder(), home + "/Documents/");
 
-    Sandbox::Write(home + "/.config/user-dirs.dirs",
-                   "# written by xdg-user-dirs-update\n"
-                   "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n"
-                   "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
+    Sandbox::Write(home + "/.config/user-dirs.dirs", "# written by xdg-user-dirs-update\n"
+                                                     "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n"
+                                                     "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
     EXPECT_EQ(folders.DocumentsFolder(), home + "/Dokumente/");
 
     EXPECT_FALSE(folders.SpecialFolder(SpecialFolderDesktopDirectory)); // no desktop folder yet
@@ -183,8 +184,7 @@ TEST(LinuxFolders, FollowTheXdgVariablesAndUserDirs)
 
 TEST(LinuxFolders, TheCommandLineQuotesTheProgramAndBlankParameters)
 {
-    EXPECT_EQ(JoinCommandLine("/opt/Tap sody/tapsody", {"/L", "a b", ""}),
-              "\"/opt/Tap sody/tapsody\" /L \"a b\" \"\"");
+    EXPECT_EQ(JoinCommandLine("/opt/Tap sody/tapsody", {"/L", "a b", ""}), "\"/opt/Tap sody/tapsody\" /L \"a b\" \"\"");
     // Start-up takes the line apart again: any folder name comes back whole.
     for (const std::string folder : {"/opt/Tap sody/", "/opt/a\"b/", "/opt/\"/", "/opt/x\"\"y/", "/\"q\"/"}) {
         const ProgramLocation location =

@@ -35,7 +35,8 @@ TEST(LinuxPlatform, CarriesTheStartUp)
     const std::string store =
         DecodeRegFile(Sandbox::Read(sandbox.Home() + "/.config/tapsody/registry.reg")).value_or("");
     EXPECT_NE(store.find("[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell "
-                         "Folders]\r\n\"Personal\"=\"" + sandbox.Home() + "/Documents/\"\r\n"),
+                         "Folders]\r\n\"Personal\"=\"" +
+                         sandbox.Home() + "/Documents/\"\r\n"),
               std::string::npos)
         << store;
     EndProgram();

@@ -21,7 +21,9 @@ const char kSettingsKey[] = "\\Software\\Tapsody\\Einstellungen";
 // The values of data/regedit_export.reg, in its order.
 void WriteExportedValues(Registry& registry)
 {
-    ASSERT_TRUE(registry.WriteString(RegistryRoot::CurrentUser, kSettingsKey, "", "Gr\xFC\xDF" "e"));
+    ASSERT_TRUE(registry.WriteString(RegistryRoot::CurrentUser, kSettingsKey, "",
+                                     "Gr\xFC\xDF"
+                                     "e"));
     ASSERT_TRUE(registry.WriteString(RegistryRoot::CurrentUser, kSettingsKey, "Benutzer", "J\xFCrgen"));
     ASSERT_TRUE(registry.WriteString(RegistryRoot::CurrentUser, kSettingsKey, "Pfad", "C:\\Programme\\Tap \"sody\""));
     ASSERT_TRUE(registry.WriteInteger(RegistryRoot::CurrentUser, kSettingsKey, "Sprache", 1));
@@ -29,7 +31,8 @@ void WriteExportedValues(Registry& registry)
 
 void ExpectExportedValues(Registry& registry)
 {
-    EXPECT_EQ(registry.ReadString(RegistryRoot::CurrentUser, kSettingsKey, ""), "Gr\xFC\xDF" "e");
+    EXPECT_EQ(registry.ReadString(RegistryRoot::CurrentUser, kSettingsKey, ""), "Gr\xFC\xDF"
+                                                                                "e");
     EXPECT_EQ(registry.ReadString(RegistryRoot::CurrentUser, kSettingsKey, "Benutzer"), "J\xFCrgen");
     EXPECT_EQ(registry.ReadString(RegistryRoot::CurrentUser, kSettingsKey, "Pfad"), "C:\\Programme\\Tap \"sody\"");
     EXPECT_EQ(registry.ReadInteger(RegistryRoot::CurrentUser, kSettingsKey, "Sprache"), 1);

@@ -45,8 +45,8 @@ TEST(LinuxShell, StartsAProgramInItsOwnFolderWithItsNameWhole)
     Sandbox sandbox;
     const std::string folder = sandbox.Root() + "/Pro gramme";
     const std::string out = sandbox.Root() + "/out.txt";
-    WriteScript(folder + "/mein prog", "pwd > '" + out + ".tmp'; echo \"$#:$1:$2\" >> '" + out + ".tmp'; mv '" +
-                                            out + ".tmp' '" + out + "'");
+    WriteScript(folder + "/mein prog",
+                "pwd > '" + out + ".tmp'; echo \"$#:$1:$2\" >> '" + out + ".tmp'; mv '" + out + ".tmp' '" + out + "'");
     LinuxShell shell;
     EXPECT_EQ(shell.Execute(ShellVerb::Open, "mein prog", "eins \"zwei drei\"", folder), ShellStarted);
     EXPECT_EQ(AwaitFile(out), folder + "\n2:eins:zwei drei\n");
@@ -68,7 +68,8 @@ TEST(LinuxShell, MapsFailuresOntoTheResultCodes)
     EXPECT_EQ(shell.Execute(ShellVerb::Open, "fehlt", "", folder), ShellFileNotFound);
     EXPECT_EQ(shell.Execute(ShellVerb::Open, "x", "", folder + "/kein/pfad"), ShellPathNotFound);
     EXPECT_EQ(shell.Execute(ShellVerb::Open, "kein-programm-dieses-namens", "", ""), ShellFileNotFound);
-    Sandbox::Write(folder + "/kaputt", "\x7F" "ELF nicht wirklich");
+    Sandbox::Write(folder + "/kaputt", "\x7F"
+                                       "ELF nicht wirklich");
     chmod((folder + "/kaputt").c_str(), 0755);
     EXPECT_EQ(shell.Execute(ShellVerb::Open, "kaputt", "", folder), ShellBadFormat);
 
@@ -96,9 +97,9 @@ TEST(LinuxShell, HandsDocumentsAndAddressesToTheOpener)
     EXPECT_EQ(shell.Execute(ShellVerb::Play, "brief.txt", "", folder), ShellStarted);
     EXPECT_EQ(shell.Execute(ShellVerb::Open, "mailto:info@tapsody.example?subject=Tapsody 1.7", "", ""),
               ShellNoAssociation);
-    EXPECT_EQ(Sandbox::Read(out), "xdg " + folder + "/brief.txt " + folder + "\n" +
-                                      "gio open " + folder + "/brief.txt\n" +
-                                      "xdg mailto:info@tapsody.example?subject=Tapsody 1.7 " + fs::current_path().string() + "\n");
+    EXPECT_EQ(Sandbox::Read(out), "xdg " + folder + "/brief.txt " + folder + "\n" + "gio open " + folder +
+                                      "/brief.txt\n" + "xdg mailto:info@tapsody.example?subject=Tapsody 1.7 " +
+                                      fs::current_path().string() + "\n");
 }
 
 TEST(LinuxShell, WithoutAnOpenerNothingCanOpenADocument)
@@ -157,11 +158,14 @@ TEST(LinuxShell, LinksAreDesktopLaunchersThatValidate)
 
 TEST(LinuxShell, LauncherTextsEscapeWhatTheFormatReserves)
 {
-    const std::string text = DesktopEntryText("Gr\xC3\xBC\xC3\x9F" "e\\neu", "/opt/a$b/100%\\x\"y", "");
+    const std::string text = DesktopEntryText("Gr\xC3\xBC\xC3\x9F"
+                                              "e\\neu",
+                                              "/opt/a$b/100%\\x\"y", "");
     EXPECT_EQ(text, "[Desktop Entry]\n"
                     "Type=Application\n"
                     "Version=1.0\n"
-                    "Name=Gr\xC3\xBC\xC3\x9F" "e\\\\neu\n"
+                    "Name=Gr\xC3\xBC\xC3\x9F"
+                    "e\\\\neu\n"
                     "Exec=\"/opt/a\\\\$b/100%%\\\\\\\\x\\\\\"y\"\n"
                     "Terminal=false\n"
                     "Categories=Utility;Accessibility;\n");

@@ -12,15 +12,14 @@
 
 TEST(Mounts, ReadMountInfoWithItsEscapesAndHiddenMounts)
 {
-    const std::string text =
-        "22 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw\n"
-        "30 22 0:5 / /media/USB\\040Stick rw - vfat /dev/sdb1 rw\n"
-        "31 22 0:6 / /srv/daten rw - nfs4 server:/export rw\n"
-        "32 22 0:7 / /tmp rw - tmpfs tmpfs rw\n"
-        "33 22 0:8 / /tmp rw - ext4 /dev/sdc1 rw\n"
-        "34 22 0:9 / /proc rw - proc proc rw\n"
-        "35 22 11:0 / /media/cd ro - iso9660 /dev/sr0 ro\n"
-        "36 22 0:10 / /merged rw - overlay overlay rw\n";
+    const std::string text = "22 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw\n"
+                             "30 22 0:5 / /media/USB\\040Stick rw - vfat /dev/sdb1 rw\n"
+                             "31 22 0:6 / /srv/daten rw - nfs4 server:/export rw\n"
+                             "32 22 0:7 / /tmp rw - tmpfs tmpfs rw\n"
+                             "33 22 0:8 / /tmp rw - ext4 /dev/sdc1 rw\n"
+                             "34 22 0:9 / /proc rw - proc proc rw\n"
+                             "35 22 11:0 / /media/cd ro - iso9660 /dev/sr0 ro\n"
+                             "36 22 0:10 / /merged rw - overlay overlay rw\n";
     const std::vector<MountEntry> mounts = ParseMountInfo(text);
     ASSERT_EQ(mounts.size(), 7u);
     EXPECT_EQ(mounts[1].mountPoint, "/media/USB Stick");

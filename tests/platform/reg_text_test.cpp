@@ -13,16 +13,19 @@ TEST(RegText, WritesKeysAndValuesWithTheFormatsEscapes)
     RegKey& key = document.AddKey("HKEY_CURRENT_USER\\Software\\Tapsody");
     key.values.push_back({"Pfad", RegValue::Type::String, "C:\\Programme\\\"Tap\"\n", 0});
     key.values.push_back({"Sprache", RegValue::Type::Dword, {}, 42});
-    key.values.push_back({"", RegValue::Type::String, "Gr\xFC\xDF" "e", 0}); // "Grüße", the default value
+    key.values.push_back({"", RegValue::Type::String,
+                          "Gr\xFC\xDF"
+                          "e",
+                          0}); // "Grüße", the default value
 
-    EXPECT_EQ(FormatRegText(document),
-              "Windows Registry Editor Version 5.00\n"
-              "\n"
-              "[HKEY_CURRENT_USER\\Software\\Tapsody]\n"
-              "\"Pfad\"=\"C:\\\\Programme\\\\\\\"Tap\\\"\\n\"\n"
-              "\"Sprache\"=dword:0000002a\n"
-              "@=\"Gr\xC3\xBC\xC3\x9F" "e\"\n"
-              "\n");
+    EXPECT_EQ(FormatRegText(document), "Windows Registry Editor Version 5.00\n"
+                                       "\n"
+                                       "[HKEY_CURRENT_USER\\Software\\Tapsody]\n"
+                                       "\"Pfad\"=\"C:\\\\Programme\\\\\\\"Tap\\\"\\n\"\n"
+                                       "\"Sprache\"=dword:0000002a\n"
+                                       "@=\"Gr\xC3\xBC\xC3\x9F"
+                                       "e\"\n"
+                                       "\n");
 }
 
 TEST(RegText, ReadsBackWhatItWrites)

@@ -1,5 +1,5 @@
-#include "services/date_rec.h"
 #include "recording_messages.h"
+#include "services/date_rec.h"
 #include "support/messages.h"
 #include "support/translation.h"
 
@@ -15,9 +15,12 @@ const TDateRec kMorning{2026, 12, 8, 9, 5, 3, 250};
 
 std::string English(const std::string& text)
 {
-    if (text == "Tag") return "day";
-    if (text == "Stunden") return "hours";
-    if (text == "Sek") return "sec";
+    if (text == "Tag")
+        return "day";
+    if (text == "Stunden")
+        return "hours";
+    if (text == "Sek")
+        return "sec";
     return text;
 }
 

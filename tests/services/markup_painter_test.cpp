@@ -104,7 +104,8 @@ TEST(MarkupPainter, AWindowCanServeAsTheMainCanvas)
     window.setFont(TestFont());
     UseAsMainMarkupCanvas(&window);
     ASSERT_NE(MainMarkupCanvas(), nullptr);
-    EXPECT_EQ(MarkupTextWidth(nullptr, "Hallo Welt hallo"), QFontMetrics(TestFont()).horizontalAdvance("Hallo Welt hallo"));
+    EXPECT_EQ(MarkupTextWidth(nullptr, "Hallo Welt hallo"),
+              QFontMetrics(TestFont()).horizontalAdvance("Hallo Welt hallo"));
     EXPECT_EQ(MainMarkupCanvas()->font.height, -14);
     UseAsMainMarkupCanvas(nullptr);
     EXPECT_EQ(MainMarkupCanvas(), nullptr);

@@ -54,10 +54,14 @@ public:
     {
         std::ostringstream out;
         out << f.name << ' ' << f.height << " #" << std::hex << f.color;
-        if (f.bold) out << " bold";
-        if (f.italic) out << " italic";
-        if (f.underline) out << " underline";
-        if (f.strikeOut) out << " strike";
+        if (f.bold)
+            out << " bold";
+        if (f.italic)
+            out << " italic";
+        if (f.underline)
+            out << " underline";
+        if (f.strikeOut)
+            out << " strike";
         return out.str();
     }
 };
@@ -81,8 +85,12 @@ TEST(Markup, PlainTextIsDrawnInOnePieceTwoPixelsLower)
     FakeCanvas small;
     EXPECT_EQ(Draw(small, "a"), 10);
     FakeCanvas degrees;
-    EXPECT_EQ(Draw(degrees, "20\xB0" "C \xB0"), 36);
-    EXPECT_EQ(degrees.drawn, Lines{"0,2 '20\xB0" "C \xB0' " + Face + " -12 #0"});
+    EXPECT_EQ(Draw(degrees, "20\xB0"
+                            "C \xB0"),
+              36);
+    EXPECT_EQ(degrees.drawn, Lines{"0,2 '20\xB0"
+                                   "C \xB0' " +
+                                   Face + " -12 #0"});
 }
 
 TEST(Markup, SuperscriptIsSmallerRaisedAndOnePixelRight)
@@ -104,8 +112,8 @@ TEST(Markup, SubscriptIsLoweredByTwoFifthsOfTheFontHeight)
 {
     FakeCanvas canvas;
     EXPECT_EQ(Draw(canvas, "H\xB0,2 O", 10, 0), 20);
-    EXPECT_EQ(canvas.drawn, (Lines{"10,2 'H' " + Face + " -12 #0", "18,6 '2' " + Face + " -8 #0",
-                                   "24,2 'O' " + Face + " -12 #0"}));
+    EXPECT_EQ(canvas.drawn,
+              (Lines{"10,2 'H' " + Face + " -12 #0", "18,6 '2' " + Face + " -8 #0", "24,2 'O' " + Face + " -12 #0"}));
 }
 
 TEST(Markup, ColourCommandsChangeTheFontForWhatFollows)
@@ -133,7 +141,7 @@ TEST(Markup, StyleCommandsSwitchOnAndOff)
 TEST(Markup, ColourNames)
 {
     const std::pair<std::string, MarkupColor> cases[] = {
-        {"rot", 0x0000FF}, {"RED", 0x0000FF}, {"blau", 0xFF0000}, {"Gr\xDCn", 0x008000}, {"green", 0x008000},
+        {"rot", 0x0000FF},  {"RED", 0x0000FF},     {"blau", 0xFF0000},   {"Gr\xDCn", 0x008000}, {"green", 0x008000},
         {"gelb", 0x00FFFF}, {"wei\xDF", 0xFFFFFF}, {"clNavy", 0x800000}, {"unbekannt", 0},
     };
     for (const auto& [name, colour] : cases) {
@@ -166,11 +174,11 @@ TEST(Markup, SymbolCommandsDrawOneSymbolFontCharacter)
 TEST(Markup, EverySymbolNameGivesItsCode)
 {
     const std::pair<std::string, unsigned char> names[] = {
-        {">=", 179}, {"=>", 179}, {"=<", 163}, {"<=", 163}, {"->", 174}, {"<-", 172}, {"*", 215},
-        {"~", 187}, {"<>", 185}, {"not", 185}, {"+-", 177}, {"quer", 198}, {"sum", 83}, {"sqrt", 214},
-        {"copy", 211}, {"alpha", 97}, {"beta", 98}, {"delta", 68}, {"epsilon", 101}, {"eta", 104},
-        {"gamma", 103}, {"kappa", 107}, {"lambda", 108}, {"N\xDCH", 110}, {"ohm", 87}, {"phi", 106},
-        {"pi", 112}, {"roh", 114}, {"tau", 116}, {"teta", 74}, {"omega", 119}, {"zeta", 122},
+        {">=", 179},    {"=>", 179},     {"=<", 163},     {"<=", 163},   {"->", 174},      {"<-", 172},  {"*", 215},
+        {"~", 187},     {"<>", 185},     {"not", 185},    {"+-", 177},   {"quer", 198},    {"sum", 83},  {"sqrt", 214},
+        {"copy", 211},  {"alpha", 97},   {"beta", 98},    {"delta", 68}, {"epsilon", 101}, {"eta", 104}, {"gamma", 103},
+        {"kappa", 107}, {"lambda", 108}, {"N\xDCH", 110}, {"ohm", 87},   {"phi", 106},     {"pi", 112},  {"roh", 114},
+        {"tau", 116},   {"teta", 74},    {"omega", 119},  {"zeta", 122},
     };
     for (const auto& [name, code] : names) {
         FakeCanvas canvas;
@@ -182,14 +190,13 @@ TEST(Markup, EverySymbolNameGivesItsCode)
 TEST(Markup, SymbolCodesMapToTheSignsTheyStandFor)
 {
     const std::pair<unsigned char, char32_t> signs[] = {
-        {179, U'\u2265'}, {163, U'\u2264'}, {174, U'\u2192'}, {172, U'\u2190'}, {215, U'\u22C5'},
-        {187, U'\u2248'}, {185, U'\u2260'}, {177, U'\u00B1'}, {198, U'\u2205'}, {83, U'\u03A3'},
-        {214, U'\u221A'}, {211, U'\u00A9'}, {97, U'\u03B1'}, {98, U'\u03B2'}, {68, U'\u0394'},
-        {101, U'\u03B5'}, {104, U'\u03B7'}, {103, U'\u03B3'}, {107, U'\u03BA'}, {108, U'\u03BB'},
-        {110, U'\u03BD'}, {87, U'\u03A9'}, {106, U'\u03D5'}, {112, U'\u03C0'}, {114, U'\u03C1'},
-        {116, U'\u03C4'}, {74, U'\u03D1'}, {119, U'\u03C9'}, {122, U'\u03B6'},
-        {'0', U'0'}, {'(', U'('}, {0x7E, U'\u223C'}, {0xA0, U'\u20AC'}, {0xFE, U'\u23AD'},
-        {0x7F, 0x7F}, {0x10, 0x10}, {0xFF, 0xFF},
+        {179, U'\u2265'}, {163, U'\u2264'},  {174, U'\u2192'},  {172, U'\u2190'},  {215, U'\u22C5'}, {187, U'\u2248'},
+        {185, U'\u2260'}, {177, U'\u00B1'},  {198, U'\u2205'},  {83, U'\u03A3'},   {214, U'\u221A'}, {211, U'\u00A9'},
+        {97, U'\u03B1'},  {98, U'\u03B2'},   {68, U'\u0394'},   {101, U'\u03B5'},  {104, U'\u03B7'}, {103, U'\u03B3'},
+        {107, U'\u03BA'}, {108, U'\u03BB'},  {110, U'\u03BD'},  {87, U'\u03A9'},   {106, U'\u03D5'}, {112, U'\u03C0'},
+        {114, U'\u03C1'}, {116, U'\u03C4'},  {74, U'\u03D1'},   {119, U'\u03C9'},  {122, U'\u03B6'}, {'0', U'0'},
+        {'(', U'('},      {0x7E, U'\u223C'}, {0xA0, U'\u20AC'}, {0xFE, U'\u23AD'}, {0x7F, 0x7F},     {0x10, 0x10},
+        {0xFF, 0xFF},
     };
     for (const auto& [code, sign] : signs)
         EXPECT_EQ(SymbolToUnicode(code), sign) << int(code);

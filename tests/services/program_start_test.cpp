@@ -122,14 +122,14 @@ TEST_F(StartProgramTest, SavesInTheTemporaryFolderWhenTheProgramFolderIsReadOnly
 
 TEST_F(StartProgramTest, WalksTheWholeFallbackChainAndEndsInTheTemporaryFolder)
 {
-    MakeReadOnly({"/opt/Tap sody/", "/tmp/", "/home/anna/.config/", "/home/anna/Dokumente/",
-                  "/home/anna/.local/share/", "/home/anna/", "/"});
+    MakeReadOnly({"/opt/Tap sody/", "/tmp/", "/home/anna/.config/", "/home/anna/Dokumente/", "/home/anna/.local/share/",
+                  "/home/anna/", "/"});
     StartProgram(true);
     EXPECT_EQ(ProgInfo.SaveDir, "/tmp/");
-    EXPECT_EQ(Probes(), (std::vector<std::string>{"/opt/Tap sody/test.$$$", "/tmp/test.$$$",
-                                                  "/home/anna/.config/test.$$$", "/home/anna/Dokumente/test.$$$",
-                                                  "/home/anna/.local/share/test.$$$", "/home/anna/test.$$$",
-                                                  "/test.$$$"}));
+    EXPECT_EQ(Probes(),
+              (std::vector<std::string>{"/opt/Tap sody/test.$$$", "/tmp/test.$$$", "/home/anna/.config/test.$$$",
+                                        "/home/anna/Dokumente/test.$$$", "/home/anna/.local/share/test.$$$",
+                                        "/home/anna/test.$$$", "/test.$$$"}));
 }
 
 TEST_F(StartProgramTest, GivesUpAfterTwentyTestsOfAFolderOutsideTheChain)
@@ -284,9 +284,7 @@ TEST_F(StartProgramTest, QuitProgramEndsTheProgramAfterFreeingWhatStartUpMade)
     StartProgram(true);
     ASSERT_TRUE(HoldsInstanceLock());
     Sprachliste.Addstrings({"Ja", "Yes"});
-    SetQuitHook([] {
-        std::cerr << "hook lock:" << HoldsInstanceLock() << " pairs:" << Sprachliste.Count() << '\n';
-    });
+    SetQuitHook([] { std::cerr << "hook lock:" << HoldsInstanceLock() << " pairs:" << Sprachliste.Count() << '\n'; });
     EXPECT_EXIT(QuitProgram(), ::testing::ExitedWithCode(0), "^hook lock:0 pairs:0\n$");
     SetQuitHook(nullptr);
 }

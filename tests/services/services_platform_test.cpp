@@ -142,8 +142,8 @@ TEST_F(ServicesTest, ShellOpenStartsInTheFilesFolderAndTriesPlayBeforeComplainin
     ShellOpen("/opt/Tap sody/mein prog", "-a b");
     ShellOpen("tapsody");
     ShellOpen("/wurzel");
-    EXPECT_EQ(fake.shell.calls, (std::vector<std::string>{"open|mein prog|-a b|/opt/Tap sody", "open|tapsody||",
-                                                          "open|wurzel||/"}));
+    EXPECT_EQ(fake.shell.calls,
+              (std::vector<std::string>{"open|mein prog|-a b|/opt/Tap sody", "open|tapsody||", "open|wurzel||/"}));
     EXPECT_TRUE(fake.messages.shown.empty());
 
     fake.shell.calls.clear();
@@ -156,8 +156,9 @@ TEST_F(ServicesTest, ShellOpenStartsInTheFilesFolderAndTriesPlayBeforeComplainin
     ShellOpen("/home/anna/lied.xyz");
     fake.shell.answers = {ShellFileNotFound};
     ShellOpen("/home/anna/fehlt");
-    EXPECT_EQ(fake.messages.shown, (std::vector<std::string>{"plain:Fehler: Es existiert keine Verkn\xFCpfung mit der Datei",
-                                                             "show:Datei nicht gefunden"}));
+    EXPECT_EQ(fake.messages.shown,
+              (std::vector<std::string>{"plain:Fehler: Es existiert keine Verkn\xFCpfung mit der Datei",
+                                        "show:Datei nicht gefunden"}));
 }
 
 TEST_F(ServicesTest, ShellOpenDocumentHandsTheAddressOverWhole)
@@ -172,21 +173,20 @@ TEST_F(ServicesTest, ShowShellErrorPicksTextAndBoxByCode)
 {
     for (int code : {-1, 0, 2, 3, 5, 8, 11, 26, 27, 31, 32, 33, 42, 1, 4, 30})
         ShowShellError(code);
-    EXPECT_EQ(fake.messages.shown,
-              (std::vector<std::string>{
-                  "show:Datei nicht gefunden",
-                  "show:Pfad nicht gefunden",
-                  "show:Zugriff verweigert",
-                  "plain:Fehler: nicht genug freier Speicher zur Ausf\xFChrung des Programms",
-                  "plain:Fehler: Keine EXE-Datei",
-                  "plain:Fehler bei der Shareverwaltung",
-                  "plain:Fehler: Der Dateiname ist ung\xFCltig",
-                  "plain:Fehler: Es existiert keine Verkn\xFCpfung mit der Datei",
-                  "show:Eine DLL konnte nicht gefunden werden",
-                  "plain:Unbekannter Fehler: 1",
-                  "plain:Unbekannter Fehler: 4",
-                  "plain:Unbekannter Fehler: 30",
-              }));
+    EXPECT_EQ(fake.messages.shown, (std::vector<std::string>{
+                                       "show:Datei nicht gefunden",
+                                       "show:Pfad nicht gefunden",
+                                       "show:Zugriff verweigert",
+                                       "plain:Fehler: nicht genug freier Speicher zur Ausf\xFChrung des Programms",
+                                       "plain:Fehler: Keine EXE-Datei",
+                                       "plain:Fehler bei der Shareverwaltung",
+                                       "plain:Fehler: Der Dateiname ist ung\xFCltig",
+                                       "plain:Fehler: Es existiert keine Verkn\xFCpfung mit der Datei",
+                                       "show:Eine DLL konnte nicht gefunden werden",
+                                       "plain:Unbekannter Fehler: 1",
+                                       "plain:Unbekannter Fehler: 4",
+                                       "plain:Unbekannter Fehler: 30",
+                                   }));
 }
 
 // --- Log and system facts ----------------------------------------------------
@@ -296,9 +296,9 @@ TEST(WindowPlacement, WritesAndReadsTheFourKeys)
     tinifile2 settings("");
     WritePlacement(settings, "FensterMainform", {10, 20, 889, 238}, true);
     WritePlacement(settings, "FensterDirDialog", {30, 40, 600, 400}, false);
-    EXPECT_EQ(settings.Lines(), (std::vector<std::string>{"[FensterMainform]", "VonOben=20", "Links=10", "Hoehe=238",
-                                                          "Breite=889", "", "[FensterDirDialog]", "VonOben=40",
-                                                          "Links=30"}));
+    EXPECT_EQ(settings.Lines(),
+              (std::vector<std::string>{"[FensterMainform]", "VonOben=20", "Links=10", "Hoehe=238", "Breite=889", "",
+                                        "[FensterDirDialog]", "VonOben=40", "Links=30"}));
     const std::vector<TRect> screens{{0, 0, 1920, 1080}};
     const WindowGeometry designed{0, 0, 100, 50};
     const WindowGeometry main = ReadPlacement(settings, "FensterMainform", designed, true, screens);
@@ -331,11 +331,11 @@ TEST(WindowPlacement, BringsAWindowOffEveryScreenBackToTheNearest)
         const WindowGeometry g = KeepOnScreen({left, top, width, height}, screens);
         return std::vector<std::int32_t>{g.left, g.top, g.width, g.height};
     };
-    EXPECT_EQ(place(100, 100), (std::vector<std::int32_t>{100, 100, 400, 200}));     // on screen
-    EXPECT_EQ(place(3000, 900), (std::vector<std::int32_t>{3000, 900, 400, 200}));   // partly on the second
-    EXPECT_EQ(place(5000, 300), (std::vector<std::int32_t>{2800, 300, 400, 200}));   // a monitor that is gone
+    EXPECT_EQ(place(100, 100), (std::vector<std::int32_t>{100, 100, 400, 200}));   // on screen
+    EXPECT_EQ(place(3000, 900), (std::vector<std::int32_t>{3000, 900, 400, 200})); // partly on the second
+    EXPECT_EQ(place(5000, 300), (std::vector<std::int32_t>{2800, 300, 400, 200})); // a monitor that is gone
     EXPECT_EQ(place(-2000, -900), (std::vector<std::int32_t>{0, 0, 400, 200}));
-    EXPECT_EQ(place(100, 1075), (std::vector<std::int32_t>{100, 880, 400, 200}));    // 5 pixels are too few to grab
+    EXPECT_EQ(place(100, 1075), (std::vector<std::int32_t>{100, 880, 400, 200})); // 5 pixels are too few to grab
     EXPECT_EQ(place(9000, 0, 4000, 2000), (std::vector<std::int32_t>{1920, 0, 4000, 2000}));
     EXPECT_EQ(KeepOnScreen({5000, 5000, 10, 10}, {}).left, 5000); // no screens known: no check
 }

@@ -134,9 +134,9 @@ TEST(TrimStr, RemovesControlCharactersAndSpacesAtBothEnds)
 TEST(UpperStr, FollowsTheCodePageIncludingAccentsAndUmlauts)
 {
     EXPECT_EQ(UpperStr("abc xyz 09"), "ABC XYZ 09");
-    EXPECT_EQ(UpperStr("\xE4\xF6\xFC"), "\xC4\xD6\xDC");                  // äöü
+    EXPECT_EQ(UpperStr("\xE4\xF6\xFC"), "\xC4\xD6\xDC");                         // äöü
     EXPECT_EQ(UpperStr("\xE0\xE9\xEE\xF5\xF8\xFE"), "\xC0\xC9\xCE\xD5\xD8\xDE"); // àéîõøþ
-    EXPECT_EQ(UpperStr("\x9A\x9C\x9E\xFF"), "\x8A\x8C\x8E\x9F");              // šœžÿ
+    EXPECT_EQ(UpperStr("\x9A\x9C\x9E\xFF"), "\x8A\x8C\x8E\x9F");                 // šœžÿ
     // Letters without a capital in the code page, and the division sign, stay.
     EXPECT_EQ(UpperStr("\xDF\xB5\x83\xF7\xAA\xBA"), "\xDF\xB5\x83\xF7\xAA\xBA"); // ß µ ƒ ÷ ª º
     EXPECT_EQ(UpperStr("\xC4\x8A\x9F"), "\xC4\x8A\x9F");
@@ -161,7 +161,10 @@ TEST(CapitalizeWords, UpperCasesTheFirstLetterOfEachWord)
 {
     EXPECT_EQ(CapitalizeWords("on-screen keys (neu)"), "On-Screen Keys (Neu)");
     EXPECT_EQ(CapitalizeWords("  a:b&c.d#e,f  g"), "A:B&C.D#E,F  G");
-    EXPECT_EQ(CapitalizeWords("\xFC" "ber \xE4pfel"), "\xDC" "ber \xC4pfel"); // über äpfel
+    EXPECT_EQ(CapitalizeWords("\xFC"
+                              "ber \xE4pfel"),
+              "\xDC"
+              "ber \xC4pfel"); // über äpfel
     EXPECT_EQ(CapitalizeWords("mIxED"), "MIxED");
     EXPECT_EQ(CapitalizeWords("   "), "");
     EXPECT_EQ(CapitalizeWords(""), "");

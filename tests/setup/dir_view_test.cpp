@@ -16,13 +16,13 @@ TEST(DirIconsTest, FilesTakeTheIconOfTheirExtensionAndFoldersAlwaysTheFolder)
         bool folder;
         int icon;
     } cases[] = {
-        {"urlaub.JPEG", false, 13}, {"urlaub.jpeg", false, 13}, {"bild.Jpe", false, 13},
-        {"archiv.tar", false, 10},  {"archiv.tar.zip", false, 18}, {"README", false, 10},
-        {"punkt.", false, 10},      {"sicherung.zip", true, 0},  {"index.html", false, 11},
-        {"lied.669", false, 15},    {"film.rm", false, 16},      {"setup.exe", false, 17},
-        {"tapsodia.ini", false, 21}, {"brief.body", false, 22},  {"treiber.SYS", false, 23},
-        {"x.reg", false, 20},       {"tabelle.xlt", false, 26},  {"handbuch.pdf", false, 27},
-        {"a.h tm", false, 10},      {"brief.dot", false, 25},
+        {"urlaub.JPEG", false, 13},  {"urlaub.jpeg", false, 13},    {"bild.Jpe", false, 13},
+        {"archiv.tar", false, 10},   {"archiv.tar.zip", false, 18}, {"README", false, 10},
+        {"punkt.", false, 10},       {"sicherung.zip", true, 0},    {"index.html", false, 11},
+        {"lied.669", false, 15},     {"film.rm", false, 16},        {"setup.exe", false, 17},
+        {"tapsodia.ini", false, 21}, {"brief.body", false, 22},     {"treiber.SYS", false, 23},
+        {"x.reg", false, 20},        {"tabelle.xlt", false, 26},    {"handbuch.pdf", false, 27},
+        {"a.h tm", false, 10},       {"brief.dot", false, 25},
     };
     for (const auto& c : cases)
         EXPECT_EQ(IconOfEntry(c.name, c.folder), c.icon) << c.name;
@@ -67,12 +67,18 @@ TEST(DirPlacesTest, ADriveRootIsThePlaceAboveOrWhereAMediumWouldBeMounted)
         const char* folder;
         const char* root;
     } cases[] = {
-        {"/home/anna/", "/home/anna/"},          {"/home/anna/a/b/", "/home/anna/"},
-        {"/home/bob/", "/"},                     {"/", "/"},
-        {"/mnt/nas/x/", "/mnt/nas/"},            {"/mnt/usb/x/", "/mnt/usb/"},
-        {"/media/anna/STICK/a/", "/media/anna/STICK/"}, {"/media/STICK/a/", "/media/STICK/"},
-        {"/media/anna/", "/"},                   {"/run/media/anna/STICK/", "/run/media/anna/STICK/"},
-        {"/run/user/1000/", "/"},                {"relativ/", ""},
+        {"/home/anna/", "/home/anna/"},
+        {"/home/anna/a/b/", "/home/anna/"},
+        {"/home/bob/", "/"},
+        {"/", "/"},
+        {"/mnt/nas/x/", "/mnt/nas/"},
+        {"/mnt/usb/x/", "/mnt/usb/"},
+        {"/media/anna/STICK/a/", "/media/anna/STICK/"},
+        {"/media/STICK/a/", "/media/STICK/"},
+        {"/media/anna/", "/"},
+        {"/run/media/anna/STICK/", "/run/media/anna/STICK/"},
+        {"/run/user/1000/", "/"},
+        {"relativ/", ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(DriveRootOf(c.folder, places, "anna"), c.root) << c.folder;
@@ -256,8 +262,8 @@ TEST_F(DirViewTest, NewFolderNamesAreCheckedAndAFailureLeavesTheListingUsable)
     view.NewFolder("   ");
     view.NewFolder("a:b");
     view.NewFolder("a/b\\c");
-    EXPECT_EQ(messages.shown, (std::vector<std::string>{"Name darf kein \"%s\" enthalten.|:",
-                                                        "Name darf kein \"%s\" enthalten.|\\"}));
+    EXPECT_EQ(messages.shown,
+              (std::vector<std::string>{"Name darf kein \"%s\" enthalten.|:", "Name darf kein \"%s\" enthalten.|\\"}));
     EXPECT_TRUE(fake.files.calls.empty());
 
     view.NewFolder("  Neu ");
@@ -289,8 +295,8 @@ TEST_F(DirViewTest, ConfirmingAFolderThatWentAsksAndCancelStaysOnTheDrives)
     fake.files.folders.erase("/home/anna/beta/");
     messages.answers = {mrRetry, mrCancel};
     EXPECT_FALSE(view.CloseQuery(mrOk));
-    EXPECT_EQ(messages.shown, (std::vector<std::string>(
-                                  2, "Laufwerk %s ist nicht bereit.|/home/anna/beta/ [Retry Cancel]")));
+    EXPECT_EQ(messages.shown,
+              (std::vector<std::string>(2, "Laufwerk %s ist nicht bereit.|/home/anna/beta/ [Retry Cancel]")));
     EXPECT_TRUE(view.ShowsDrives());
     EXPECT_EQ(SelectedCaption(), "~: anna");
 

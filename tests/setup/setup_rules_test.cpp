@@ -29,8 +29,8 @@ TEST(VersionNumber, PreReleasesCountAsOlderThanTheirRelease)
         std::int32_t installed, own;
         InstalledVersion expected;
     } cases[] = {
-        {106, 107, Older},  {-107, 107, Older}, {-107, -107, Older}, {107, 107, Same},
-        {108, 107, Newer},  {107, -107, Newer}, {-108, 107, Newer},  {-106, -107, Older},
+        {106, 107, Older}, {-107, 107, Older}, {-107, -107, Older}, {107, 107, Same},
+        {108, 107, Newer}, {107, -107, Newer}, {-108, 107, Newer},  {-106, -107, Older},
     };
     for (const auto& c : cases)
         EXPECT_EQ(CompareInstalled(c.installed, c.own), c.expected) << c.installed << " / " << c.own;
@@ -41,7 +41,10 @@ TEST(FixedTexts, AreKeptScrambledAndReadBack)
     EXPECT_EQ(MakerText(), "Wellenfeld Software");
     EXPECT_EQ(ContactText(), "kontakt@tapsody.example");
     EXPECT_EQ(AuthorText(), "Das Tapsody-Team");
-    EXPECT_EQ(Unscramble(Scramble("Gr\xFC\xDF" "e")), "Gr\xFC\xDF" "e");
+    EXPECT_EQ(Unscramble(Scramble("Gr\xFC\xDF"
+                                  "e")),
+              "Gr\xFC\xDF"
+              "e");
     const std::vector<std::uint8_t> scrambled = Scramble(MakerText());
     EXPECT_EQ(std::string(scrambled.begin(), scrambled.end()).find("Wellenfeld"), std::string::npos);
 }
@@ -49,10 +52,28 @@ TEST(FixedTexts, AreKeptScrambledAndReadBack)
 TEST(LicenceText, HeadingsParagraphsAndSeparatorsWithoutLists)
 {
     const std::vector<std::string> document = {
-        "<html>", "<body bgcolor=\"#FFFFFF\">", "<p><img src=\"index.gif\"></p>", "<h1>Lizenz</h1>",
-        "<p>", "Erste Zeile", "&quot;zweite&quot; Zeile", "</p>", "<ul>", "<li>weg</li>", "</ul>",
-        "<H2 id=\"x\">Teil</H2>", "Text vor</P>", "<p>---</p>", "<p>Nach dem Strich", "</p>",
-        "<ol>", "<li>auch weg</li>", "</ol>", "<p>--- Ende</p>", "<p>nicht mehr</p>", "<p><img src=\"../Bild/a.gif\"></p>",
+        "<html>",
+        "<body bgcolor=\"#FFFFFF\">",
+        "<p><img src=\"index.gif\"></p>",
+        "<h1>Lizenz</h1>",
+        "<p>",
+        "Erste Zeile",
+        "&quot;zweite&quot; Zeile",
+        "</p>",
+        "<ul>",
+        "<li>weg</li>",
+        "</ul>",
+        "<H2 id=\"x\">Teil</H2>",
+        "Text vor</P>",
+        "<p>---</p>",
+        "<p>Nach dem Strich",
+        "</p>",
+        "<ol>",
+        "<li>auch weg</li>",
+        "</ol>",
+        "<p>--- Ende</p>",
+        "<p>nicht mehr</p>",
+        "<p><img src=\"../Bild/a.gif\"></p>",
     };
     EXPECT_EQ(ExtractLicenceText(document),
               (std::vector<std::string>{"Lizenz", "------", "Erste Zeile \"zweite\" Zeile", "", "Teil", "----",
@@ -102,8 +123,8 @@ TEST(TransPairs, BlockMarkersAndMessagesSitAtTheirLineIndexes)
     const std::vector<std::string> lines = DataLines("trans.txt");
     ASSERT_EQ(lines.size(), 386u);
     const std::pair<int, const char*> markers[] = {{0, "-Infoform"}, {22, "--22"}, {62, "-Datei"},
-                                                   {168, "----"}, {226, "---"}, {282, "----Infoformblatt"},
-                                                   {360, "---"}, {366, "--"}};
+                                                   {168, "----"},    {226, "---"}, {282, "----Infoformblatt"},
+                                                   {360, "---"},     {366, "--"}};
     for (const auto& [index, marker] : markers)
         EXPECT_EQ(lines[static_cast<std::size_t>(index)], marker) << index;
     for (std::size_t i = 0; i < lines.size(); i += 2) {

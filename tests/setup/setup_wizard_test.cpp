@@ -101,9 +101,8 @@ TEST_F(SetupWizardTest, AFailedCopyIsReportedAndTheWizardStays)
     wizard.SetPage(OptionsPage);
     wizard.Forward();
     EXPECT_EQ(wizard.Page(), OptionsPage);
-    EXPECT_EQ(fake.messages.shown,
-              (std::vector<std::string>{"show:Das Programm konnte nicht nach %s kopiert werden.|" + folder +
-                                        "Tapsodia"}));
+    EXPECT_EQ(fake.messages.shown, (std::vector<std::string>{"show:Das Programm konnte nicht nach %s kopiert werden.|" +
+                                                             folder + "Tapsodia"}));
     EXPECT_FALSE(Value(installation::ProductKey(), "Lizenzvertrag")) << "the licence is recorded only when installed";
     EXPECT_TRUE(fake.shell.calls.empty());
 }

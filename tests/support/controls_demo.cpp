@@ -1,11 +1,11 @@
 // Shows one of the program's dialogs or a window of its controls, for looking
 // at them on a real display: controls_demo confirm | notice | error | controls
+#include "services/program_record.h"
 #include "support/html_color.h"
 #include "support/my_check_box.h"
 #include "support/my_label.h"
 #include "support/my_radio_button.h"
 #include "support/qt_messages.h"
-#include "services/program_record.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -28,8 +28,9 @@ int ShowControls(QApplication& application)
     QWidget window;
     window.setWindowTitle(QStringLiteral("Tapsody"));
     window.resize(520, 330);
-    AddLabel(window, 10, "Normal, \xB0(colfett fett \xB0(col-fett und \xB0(colkursiv kursiv \xB0(col-kursiv "
-                         "\xB0(colrot rot \xB0(col- \xB0(colblau blau \xB0(col-");
+    AddLabel(window, 10,
+             "Normal, \xB0(colfett fett \xB0(col-fett und \xB0(colkursiv kursiv \xB0(col-kursiv "
+             "\xB0(colrot rot \xB0(col- \xB0(colblau blau \xB0(col-");
     AddLabel(window, 34, "Formel: x\xB0^2 + y\xB0,1 \xB0(>= \xB0(alpha \xB0(pi \xB0(sum \xB0.v heute \xB0(date");
     AddLabel(window, 58, "Mit Schatten \xB0(colfett gezeichnet", true);
 
@@ -42,7 +43,8 @@ int ShowControls(QApplication& application)
                                           "des Feldes passt.\r\nEine neue Zeile beginnt nach CR LF.");
     wrapped->setGeometry(12, 108, 240, 80);
 
-    auto* disabled = new TMyLabel(&window, "Nicht verf\xFC" "gbar");
+    auto* disabled = new TMyLabel(&window, "Nicht verf\xFC"
+                                           "gbar");
     disabled->move(280, 108);
     disabled->SetAutosize(true);
     disabled->setEnabled(false);
@@ -82,7 +84,8 @@ int main(int argc, char** argv)
         std::string text;
         for (int i = 0; i < 12; ++i)
             text += "Die Tastatur schreibt in das Fenster, das zuletzt vorne war. ";
-        ShowNotice(text + "\r\nShift, Strg und Alt bleiben gedr\xFC" "ckt, bis sie erneut geklickt werden.");
+        ShowNotice(text + "\r\nShift, Strg und Alt bleiben gedr\xFC"
+                          "ckt, bis sie erneut geklickt werden.");
         return 0;
     }
     return ShowControls(application);

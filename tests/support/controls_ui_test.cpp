@@ -232,7 +232,7 @@ TEST(MyCheckBox, GrayedWithoutAllowGrayedBecomesChecked)
     box.SetState(csGrayed);
     EXPECT_EQ(box.State(), csChecked);
     EXPECT_TRUE(box.Checked());
-    box.SetState(csChecked);  // no change, no click
+    box.SetState(csChecked); // no change, no click
     EXPECT_EQ(clicks, 1);
 
     box.SetAllowGrayed(true);
@@ -258,7 +258,7 @@ TEST(MyCheckBox, CaptionClickCyclesThroughGrayedAndBoxClickChecks)
     EXPECT_EQ(states, (std::vector<int>{csGrayed, csChecked, csUnchecked}));
 
     box.SetState(csGrayed);
-    ClickAt(&box, QPoint(3, box.height() / 2));  // on the square
+    ClickAt(&box, QPoint(3, box.height() / 2)); // on the square
     EXPECT_EQ(box.State(), csChecked);
     ClickAt(&box, QPoint(3, box.height() / 2));
     EXPECT_EQ(box.State(), csUnchecked);
@@ -405,7 +405,7 @@ TEST(HtmlColor, StaysQuietWhileTheProgramStartsUp)
 {
     StartingUp = true;
     THTMLcolor strip;
-    strip.Box(THTMLcolor::Link)->SetChecked(true);  // a colour dialog would block here
+    strip.Box(THTMLcolor::Link)->SetChecked(true); // a colour dialog would block here
     StartingUp = false;
     EXPECT_EQ(strip.Color(THTMLcolor::Link), QColor(0, 0, 255));
 }

@@ -67,8 +67,7 @@ protected:
     void SetUp() override
     {
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = fs::temp_directory_path() /
-                  ("tapsody_ini_" + std::to_string(::getpid()) + "_" + test->name());
+        folder_ = fs::temp_directory_path() / ("tapsody_ini_" + std::to_string(::getpid()) + "_" + test->name());
         fs::remove_all(folder_);
         fs::create_directories(folder_);
         previous_ = SetMessageService(&messages_);
@@ -90,10 +89,7 @@ protected:
         std::ifstream in(Path(), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
-    std::vector<fs::path> FolderContents() const
-    {
-        return {fs::directory_iterator(folder_), fs::directory_iterator()};
-    }
+    std::vector<fs::path> FolderContents() const { return {fs::directory_iterator(folder_), fs::directory_iterator()}; }
 
     // Writes one value into the stored file and gives the file afterwards.
     std::string AfterWrite(const std::string& before, const std::string& section, const std::string& key,
@@ -131,8 +127,17 @@ TEST_F(IniFileTest, ReplacesAnEntryInAnyCaseWithTheCallersKey)
     EXPECT_EQ(AfterWrite("[Setup]\r\nPeep=1\r\nendefragen=0\r\n", "setup", "peep", "0"),
               "[Setup]\r\npeep=0\r\nendefragen=0\r\n");
     // Upper-casing follows the code page, so umlauts match their capitals.
-    EXPECT_EQ(AfterWrite("[Gr\xF6\xDF" "e]\r\n\xFC" "ber=1\r\n", "GR\xD6\xDF" "E", "\xDC" "BER", "2"),
-              "[Gr\xF6\xDF" "e]\r\n\xDC" "BER=2\r\n");
+    EXPECT_EQ(AfterWrite("[Gr\xF6\xDF"
+                         "e]\r\n\xFC"
+                         "ber=1\r\n",
+                         "GR\xD6\xDF"
+                         "E",
+                         "\xDC"
+                         "BER",
+                         "2"),
+              "[Gr\xF6\xDF"
+              "e]\r\n\xDC"
+              "BER=2\r\n");
 }
 
 TEST_F(IniFileTest, InsertsANewKeyBeforeTheEmptyLineThatEndsTheSection)

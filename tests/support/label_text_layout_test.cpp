@@ -26,16 +26,12 @@ public:
             drawn.push_back({x, y, text});
         return std::max(10, static_cast<int>(text.size()) * 6);
     }
-    int PieceHeight(const std::string& text) override
-    {
-        return text.find('#') != std::string::npos ? 20 : 13;
-    }
+    int PieceHeight(const std::string& text) override { return text.find('#') != std::string::npos ? 20 : 13; }
 };
 
 using Drawn = FakePieces::Drawn;
 
-LabelTextExtent Draw(FakePieces& pieces, const std::string& caption, bool autosize, int width, int x0 = 0,
-                     int y0 = 0)
+LabelTextExtent Draw(FakePieces& pieces, const std::string& caption, bool autosize, int width, int x0 = 0, int y0 = 0)
 {
     return LayOutLabelText(pieces, caption, {autosize, width}, x0, y0, true);
 }
@@ -83,8 +79,7 @@ TEST(LabelTextLayout, CrLfEndsTheLineAndAnEmptyLineKeepsItsHeight)
 {
     FakePieces pieces;
     const LabelTextExtent extent = Draw(pieces, "eins\r\n\r\nzwei\rdrei", true, 0);
-    EXPECT_EQ(pieces.drawn,
-              (std::vector<Drawn>{{0, 0, "eins"}, {0, 13, ""}, {0, 26, "zwei"}, {0, 39, "drei"}}));
+    EXPECT_EQ(pieces.drawn, (std::vector<Drawn>{{0, 0, "eins"}, {0, 13, ""}, {0, 26, "zwei"}, {0, 39, "drei"}}));
     EXPECT_EQ(extent.widestLine, 24);
     EXPECT_EQ(extent.height, 52);
 }
@@ -93,16 +88,15 @@ TEST(LabelTextLayout, LineHeightGrowsToTheTallestPieceAndRestartsAtEight)
 {
     FakePieces pieces;
     const LabelTextExtent extent = Draw(pieces, "ab #c de\r\nfg\r\n", false, 500);
-    EXPECT_EQ(pieces.drawn,
-              (std::vector<Drawn>{{0, 0, "ab "}, {18, 0, "#c "}, {36, 0, "de"}, {0, 20, "fg"}}));
-    EXPECT_EQ(extent.height, 20 + 13 + 8);  // the last, empty line is 8 high
+    EXPECT_EQ(pieces.drawn, (std::vector<Drawn>{{0, 0, "ab "}, {18, 0, "#c "}, {36, 0, "de"}, {0, 20, "fg"}}));
+    EXPECT_EQ(extent.height, 20 + 13 + 8); // the last, empty line is 8 high
 }
 
 TEST(LabelTextLayout, LeadingSpacesOnlyMoveOnBySpaceWidth)
 {
     FakePieces pieces;
     const LabelTextExtent extent = Draw(pieces, "  x", false, 500);
-    EXPECT_EQ(pieces.drawn, (std::vector<Drawn>{{20, 0, "x"}}));  // a space measures 10, as every piece
+    EXPECT_EQ(pieces.drawn, (std::vector<Drawn>{{20, 0, "x"}})); // a space measures 10, as every piece
     EXPECT_EQ(extent.widestLine, 30);
 }
 
@@ -133,13 +127,13 @@ TEST(LabelTextLayout, AutosizeAddsTwoAndKeepsAMinimum)
 
 TEST(LabelTextLayout, LinkMarkSitsAtTheEndOfTheWidestLine)
 {
-    MarkRect mark = LinkMarkRect(-13, 50);  // h = round(2.6) = 3
+    MarkRect mark = LinkMarkRect(-13, 50); // h = round(2.6) = 3
     EXPECT_EQ(mark.left, 48);
     EXPECT_EQ(mark.right, 51);
     EXPECT_EQ(mark.top, 3);
     EXPECT_EQ(mark.bottom, 6);
 
-    mark = LinkMarkRect(11, 5);  // h = round(2.2) = 2, the line counted as 20 wide
+    mark = LinkMarkRect(11, 5); // h = round(2.2) = 2, the line counted as 20 wide
     EXPECT_EQ(mark.left, 19);
     EXPECT_EQ(mark.right, 21);
     EXPECT_EQ(mark.top, 2);

@@ -1,5 +1,5 @@
-#include "support/language_list.h"
 #include "recording_messages.h"
+#include "support/language_list.h"
 #include "support/messages.h"
 #include "support/translation.h"
 
@@ -21,13 +21,22 @@ protected:
         previous = SetMessageService(&messages);
         Sprachliste.Clear();
         Sprachliste.Addstrings({
-            "Programm beenden", "Quit program",
-            "&Abbrechen", "C&ancel",
-            "Konnte das Verzeichnis %s nicht anlegen", "Could not create the folder %s",
-            "Gr\xF6\xDF" "e", "Size",                    // Größe
-            "\xD6" "ffnen", "Open",                      // Öffnen
-            "&Weiter", "&Continue",
-            "Ende", "&Finish",
+            "Programm beenden",
+            "Quit program",
+            "&Abbrechen",
+            "C&ancel",
+            "Konnte das Verzeichnis %s nicht anlegen",
+            "Could not create the folder %s",
+            "Gr\xF6\xDF"
+            "e",
+            "Size", // Größe
+            "\xD6"
+            "ffnen",
+            "Open", // Öffnen
+            "&Weiter",
+            "&Continue",
+            "Ende",
+            "&Finish",
         });
         TranslationOn = true;
         CurrentLanguage = LanguageGerman;
@@ -52,7 +61,9 @@ TEST_F(Language, TrailingPunctuationIsLookedUpWithoutAndPutBackBehindThePartner)
     EXPECT_EQ(ToEnglish("Programm beenden!"), "Quit program!");
     EXPECT_EQ(ToEnglish("Programm beenden."), "Quit program.");
     EXPECT_EQ(ToEnglish("Programm beenden:"), "Quit program:");
-    EXPECT_EQ(ToEnglish("\xD6" "ffnen..."), "Open...");
+    EXPECT_EQ(ToEnglish("\xD6"
+                        "ffnen..."),
+              "Open...");
     EXPECT_EQ(ToEnglish("Programm beenden"), "Quit program");
     // Only one suffix comes off: "?!" leaves "?" in the key, which is then not found.
     EXPECT_EQ(ToEnglish("Programm beenden?!"), "Programm beenden?!");
@@ -61,8 +72,12 @@ TEST_F(Language, TrailingPunctuationIsLookedUpWithoutAndPutBackBehindThePartner)
 TEST_F(Language, LookupIgnoresLetterCaseIncludingUmlauts)
 {
     EXPECT_EQ(ToEnglish("PROGRAMM BEENDEN?"), "Quit program?");
-    EXPECT_EQ(ToEnglish("gr\xF6\xDF" "e:"), "Size:");       // größe:
-    EXPECT_EQ(ToEnglish("\xF6" "ffnen"), "Open");           // öffnen
+    EXPECT_EQ(ToEnglish("gr\xF6\xDF"
+                        "e:"),
+              "Size:"); // größe:
+    EXPECT_EQ(ToEnglish("\xF6"
+                        "ffnen"),
+              "Open"); // öffnen
 }
 
 TEST_F(Language, AcceleratorSurvivesOnlyWhenTheTextHadOne)
@@ -154,7 +169,7 @@ TEST_F(Language, OddFilesAreReportedAndUsedAnyway)
     list.Addstrings({"Ask to quit"});
     list.Addstrings({"a", "b"});
     EXPECT_EQ(messages.plain, (std::vector<std::string>{"Sprachedatei ungerade:Peep bei Tastendruck",
-                                                         "Sprachedatei ungerade:Ask to quit"}));
+                                                        "Sprachedatei ungerade:Ask to quit"}));
     EXPECT_EQ(list.Lines(), (std::vector<std::string>{"Peep bei Tastendruck", "Keyboardbeep", "Fragen vor beenden",
                                                       "Ask to quit", "a", "b"}));
 }
@@ -200,7 +215,7 @@ TEST_F(Language, SwitchingRefusesUnknownLanguagesAndWorksOnlyWithTranslationOn)
 
     EXPECT_FALSE(SwitchLanguage(2, record));
     EXPECT_FALSE(SwitchLanguage(-1, record));
-    EXPECT_TRUE(SwitchLanguage(0, record));    // already German: nothing to do
+    EXPECT_TRUE(SwitchLanguage(0, record)); // already German: nothing to do
     EXPECT_TRUE(calls.empty());
     EXPECT_TRUE(SwitchLanguage(1, record));
     EXPECT_TRUE(SwitchLanguage(1, record));

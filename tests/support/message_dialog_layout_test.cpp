@@ -22,7 +22,7 @@ TEST(MessageDialogLayout, YesAndNoStandCentredHundredPixelsApart)
 {
     const MessageDialogLayout layout = LayOutMessageDialog(mtConfirmation, mbYes | mbNo, 120, 13);
 
-    EXPECT_EQ(layout.width, 260);          // 2 x 100 + 60 beats 120 + 80
+    EXPECT_EQ(layout.width, 260); // 2 x 100 + 60 beats 120 + 80
     EXPECT_EQ(layout.height, 16 + 13 + 80);
     ASSERT_EQ(Captions(layout), (std::vector<std::string>{"&Ja", "&Nein"}));
     EXPECT_EQ(layout.buttons[0].left, 30);
@@ -41,8 +41,8 @@ TEST(MessageDialogLayout, EveryButtonInItsPlaceWithCaptionResultGlyphAndEscape)
 {
     const MessageDialogLayout layout = LayOutMessageDialog(mtWarning, 0xFF, 10, 13);
 
-    ASSERT_EQ(Captions(layout), (std::vector<std::string>{"&Ja", "&Ok", "&Nein", "A&lle", "&Ignorieren",
-                                                           "&Wiederholen", "&Abbrechen", "A&bbrechen"}));
+    ASSERT_EQ(Captions(layout), (std::vector<std::string>{"&Ja", "&Ok", "&Nein", "A&lle", "&Ignorieren", "&Wiederholen",
+                                                          "&Abbrechen", "A&bbrechen"}));
     const std::vector<std::uint16_t> results{mrYes, mrOk, mrNo, mrAll, mrIgnore, mrRetry, mrAbort, mrCancel};
     const std::vector<ButtonGlyph> glyphs{ButtonGlyph::CheckMark, ButtonGlyph::CheckMark, ButtonGlyph::Cross,
                                           ButtonGlyph::None,      ButtonGlyph::None,      ButtonGlyph::ReturnArrow,
@@ -74,7 +74,7 @@ TEST(MessageDialogLayout, LongMessageWidensTheWindowAndKeepsTheButtonsCentred)
 
     EXPECT_EQ(layout.width, 581);
     EXPECT_EQ(layout.height, 122);
-    EXPECT_EQ(layout.buttons[0].left, 190);  // (581 - 200) div 2
+    EXPECT_EQ(layout.buttons[0].left, 190); // (581 - 200) div 2
     EXPECT_EQ(layout.buttons[1].left, 290);
     EXPECT_EQ(layout.buttons[0].top, 62);
 }
@@ -122,7 +122,7 @@ TEST(NoticeLayout, ShortTextKeepsItsSizeAndTheButtonSetsTheWidth)
     EXPECT_TRUE(layout.labelAutosize);
     EXPECT_EQ(layout.labelWidth, 40);
     EXPECT_EQ(layout.labelHeight, 15);
-    EXPECT_EQ(layout.clientWidth, 91);   // the button + 16 beats the label + 16
+    EXPECT_EQ(layout.clientWidth, 91); // the button + 16 beats the label + 16
     EXPECT_EQ(layout.buttonLeft, 8);
     EXPECT_EQ(layout.buttonTop, 8 + 15 + 12);
     EXPECT_EQ(layout.clientHeight, 35 + 25 + 4);
@@ -130,7 +130,7 @@ TEST(NoticeLayout, ShortTextKeepsItsSizeAndTheButtonSetsTheWidth)
     measures.labelWidth = 300;
     const NoticeLayout wide = LayOutNotice(measures);
     EXPECT_EQ(wide.clientWidth, 316);
-    EXPECT_EQ(wide.buttonLeft, 120);     // (316 - 75) div 2
+    EXPECT_EQ(wide.buttonLeft, 120); // (316 - 75) div 2
 }
 
 TEST(NoticeLayout, TextWiderThanHalfTheScreenWrapsAndGrowsOneLinePerCr)
@@ -146,7 +146,7 @@ TEST(NoticeLayout, TextWiderThanHalfTheScreenWrapsAndGrowsOneLinePerCr)
     const NoticeLayout plain = LayOutNotice(measures);
     EXPECT_FALSE(plain.labelAutosize);
     EXPECT_EQ(plain.labelWidth, 400);
-    EXPECT_EQ(plain.labelHeight, 3 * 18);  // trunc(1000 / 400 + 1) lines
+    EXPECT_EQ(plain.labelHeight, 3 * 18); // trunc(1000 / 400 + 1) lines
     EXPECT_EQ(plain.clientWidth, 416);
     EXPECT_EQ(plain.buttonLeft, 170);
 
@@ -165,7 +165,7 @@ TEST(NoticeLayout, WrappedTextThatNeedsMoreLinesThanEstimatedIsNotCutOff)
     measures.labelHeight = 15;
     measures.lineHeight = 18;
     measures.halfScreenWidth = 400;
-    measures.wrappedTextHeight = 45;  // three lines of 15, where the estimate allows two of 18
+    measures.wrappedTextHeight = 45; // three lines of 15, where the estimate allows two of 18
     measures.buttonWidth = 75;
     measures.buttonHeight = 25;
 

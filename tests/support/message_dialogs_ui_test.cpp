@@ -10,9 +10,9 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStyle>
 #include <QThread>
-#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -54,8 +54,8 @@ ShownDialog Inspect(QWidget* dialog)
         shown.imageHasPicture = !image->pixmap().isNull();
     }
     for (TBitBtn* button : dialog->findChildren<TBitBtn*>())
-        shown.buttons.push_back({button->text(), button->geometry(), button->ModalResult(), button->Cancel(),
-                                 !button->icon().isNull()});
+        shown.buttons.push_back(
+            {button->text(), button->geometry(), button->ModalResult(), button->Cancel(), !button->icon().isNull()});
     return shown;
 }
 
@@ -218,10 +218,14 @@ TEST(MessageDialog, CustomTypeShowsInformationWithoutSound)
 TEST(MessageDialog, TranslatesCaptionButtonsAndTheParameterForm)
 {
     const std::vector<std::string> pairs = {
-        "Best\xE4tigen", "Confirm",
-        "&Ja", "&Yes",
-        "&Nein", "&No",
-        "Konnte das Verzeichnis %s nicht anlegen", "Could not create the folder %s",
+        "Best\xE4tigen",
+        "Confirm",
+        "&Ja",
+        "&Yes",
+        "&Nein",
+        "&No",
+        "Konnte das Verzeichnis %s nicht anlegen",
+        "Could not create the folder %s",
     };
     Sprachliste.Addstrings(pairs);
     TranslationOn = true;
@@ -311,7 +315,7 @@ TEST(Notice, LongTextWrapsAtHalfTheScreenAndGrowsOneLinePerCr)
     const NoticeShape plain = ShowNoticeAndMeasure(text);
     EXPECT_EQ(plain.label.width(), half);
     EXPECT_LE(plain.text.widestLine, half + QFontMetrics(probe.font()).horizontalAdvance(QLatin1Char(' ')));
-    EXPECT_GT(plain.text.height, 2 * QFontMetrics(probe.font()).height());  // really wrapped
+    EXPECT_GT(plain.text.height, 2 * QFontMetrics(probe.font()).height()); // really wrapped
     const int estimate = (naturalWidth / half + 1) * lineHeight;
     EXPECT_EQ(plain.label.height(), std::max(estimate, plain.text.height));
 
@@ -356,13 +360,21 @@ TEST(InstalledMessages, ShowEachKindOfBox)
     };
     const Kind kinds[] = {
         {mtWarning, mbOK, QStringLiteral("Warnung"), QStyle::SP_MessageBoxWarning, {QStringLiteral("&Ok")}},
-        {mtError, mbRetry | mbCancel, QStringLiteral("Fehler"), QStyle::SP_MessageBoxCritical,
+        {mtError,
+         mbRetry | mbCancel,
+         QStringLiteral("Fehler"),
+         QStyle::SP_MessageBoxCritical,
          {QStringLiteral("&Wiederholen"), QStringLiteral("A&bbrechen")}},
-        {mtInformation, mbOK, QStringLiteral("Information"), QStyle::SP_MessageBoxInformation,
-         {QStringLiteral("&Ok")}},
-        {mtConfirmation, mbYes | mbNo | mbCancel, QString::fromUtf8("Best\u00e4tigen"),
-         QStyle::SP_MessageBoxQuestion, {QStringLiteral("&Ja"), QStringLiteral("&Nein"), QStringLiteral("A&bbrechen")}},
-        {mtCustom, mbAll | mbIgnore, QStringLiteral("Information"), QStyle::SP_MessageBoxInformation,
+        {mtInformation, mbOK, QStringLiteral("Information"), QStyle::SP_MessageBoxInformation, {QStringLiteral("&Ok")}},
+        {mtConfirmation,
+         mbYes | mbNo | mbCancel,
+         QString::fromUtf8("Best\u00e4tigen"),
+         QStyle::SP_MessageBoxQuestion,
+         {QStringLiteral("&Ja"), QStringLiteral("&Nein"), QStringLiteral("A&bbrechen")}},
+        {mtCustom,
+         mbAll | mbIgnore,
+         QStringLiteral("Information"),
+         QStyle::SP_MessageBoxInformation,
          {QStringLiteral("A&lle"), QStringLiteral("&Ignorieren")}},
     };
     for (const Kind& kind : kinds) {
@@ -408,7 +420,7 @@ TEST(InstalledMessages, ShowEachKindOfBox)
         box->accept();
     });
     ShowPlainMessage("Sprachedatei ungerade:|1");
-    EXPECT_EQ(plainText, QStringLiteral("Sprachedatei ungerade:|1"));  // never translated
+    EXPECT_EQ(plainText, QStringLiteral("Sprachedatei ungerade:|1")); // never translated
 
     SetMessageService(previous);
 }

@@ -34,8 +34,7 @@ TEST(Messages, GoThroughTheInstalledServiceUntilItIsRemoved)
     SetMessageService(previous);
     MyShowMessage("nicht aufgezeichnet");
 
-    EXPECT_EQ(recorder.shown,
-              (std::vector<std::string>{"dlg:Frage", "show:Hinweis", "plain:Sprachedatei ungerade:"}));
+    EXPECT_EQ(recorder.shown, (std::vector<std::string>{"dlg:Frage", "show:Hinweis", "plain:Sprachedatei ungerade:"}));
 }
 
 TEST(Translation, IsTheIdentityUntilALookupIsInstalled)

@@ -3,8 +3,8 @@
 // renamed function they bring must leave the portable core and the platform
 // interfaces intact. The included list names every header of the core.
 
-#include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include "portable_core_headers.h"

@@ -9,7 +9,7 @@ namespace {
 constexpr int kFileHeaderSize = 14;
 constexpr int kInfoHeaderSize = 40;
 constexpr int kPaletteEntries = 256;
-constexpr int kPixelsPerMetre = 3780;  // 96 dots per inch
+constexpr int kPixelsPerMetre = 3780; // 96 dots per inch
 
 template <typename T>
 void Append(QByteArray& bytes, T value)
@@ -19,7 +19,7 @@ void Append(QByteArray& bytes, T value)
     bytes.append(little, sizeof(T));
 }
 
-}  // namespace
+} // namespace
 
 QByteArray EncodeBitmap8(const QImage& indexed)
 {
@@ -36,20 +36,20 @@ QByteArray EncodeBitmap8(const QImage& indexed)
     bytes.reserve(pixelOffset + pixelBytes);
     bytes.append("BM");
     Append<quint32>(bytes, static_cast<quint32>(pixelOffset + pixelBytes));
-    Append<quint32>(bytes, 0);  // reserved
+    Append<quint32>(bytes, 0); // reserved
     Append<quint32>(bytes, static_cast<quint32>(pixelOffset));
 
     Append<quint32>(bytes, kInfoHeaderSize);
     Append<qint32>(bytes, width);
-    Append<qint32>(bytes, height);  // positive: bottom-up rows
-    Append<quint16>(bytes, 1);      // planes
-    Append<quint16>(bytes, 8);      // bits per pixel
-    Append<quint32>(bytes, 0);      // no compression
+    Append<qint32>(bytes, height); // positive: bottom-up rows
+    Append<quint16>(bytes, 1);     // planes
+    Append<quint16>(bytes, 8);     // bits per pixel
+    Append<quint32>(bytes, 0);     // no compression
     Append<quint32>(bytes, static_cast<quint32>(pixelBytes));
     Append<qint32>(bytes, kPixelsPerMetre);
     Append<qint32>(bytes, kPixelsPerMetre);
-    Append<quint32>(bytes, kPaletteEntries);  // colours used
-    Append<quint32>(bytes, 0);                // all colours important
+    Append<quint32>(bytes, kPaletteEntries); // colours used
+    Append<quint32>(bytes, 0);               // all colours important
 
     const QList<QRgb> colours = indexed.colorTable();
     for (int i = 0; i < kPaletteEntries; ++i) {

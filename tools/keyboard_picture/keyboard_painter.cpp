@@ -10,7 +10,10 @@
 
 namespace {
 
-QColor Grey(int level) { return QColor(level, level, level); }
+QColor Grey(int level)
+{
+    return QColor(level, level, level);
+}
 
 const QColor kFrame = Grey(52);
 const QColor kLabel = Grey(28);
@@ -26,7 +29,10 @@ const CapShades kCharacterCap{Grey(84), Grey(160), Grey(252), Grey(232)};
 const CapShades kFunctionCap{Grey(78), Grey(136), Grey(222), Grey(200)};
 
 // The face sits inside the skirt, higher at the front like a real cap.
-QRectF FaceOf(const QRectF& cap) { return cap.adjusted(3, 2, -3, -5); }
+QRectF FaceOf(const QRectF& cap)
+{
+    return cap.adjusted(3, 2, -3, -5);
+}
 
 QFont LabelFont(qreal pixelSize, const char* family = "DejaVu Sans")
 {
@@ -106,11 +112,8 @@ void DrawLabel(QPainter& painter, const QRectF& face, const KeyCap& cap)
 {
     const QRectF inner = face.adjusted(2, 1, -2, -1);
     switch (cap.kind) {
-    case KeyCap::Kind::Blank:
-        break;
-    case KeyCap::Kind::Letter:
-        DrawText(painter, face, Qt::AlignCenter, LabelFont(15), kLabel, cap.main);
-        break;
+    case KeyCap::Kind::Blank: break;
+    case KeyCap::Kind::Letter: DrawText(painter, face, Qt::AlignCenter, LabelFont(15), kLabel, cap.main); break;
     case KeyCap::Kind::Pair: {
         const QFont font = LabelFont(12);
         DrawText(painter, inner, Qt::AlignLeft | Qt::AlignTop, font, kLabel, cap.secondary);
@@ -133,17 +136,16 @@ void DrawLabel(QPainter& painter, const QRectF& face, const KeyCap& cap)
         DrawText(painter, inner, Qt::AlignHCenter | Qt::AlignBottom, small, kSecondLabel, cap.secondary);
         break;
     }
-    case KeyCap::Kind::SystemKey:
-        DrawSystemSymbol(painter, face);
-        break;
-    case KeyCap::Kind::MenuKey:
-        DrawMenuSymbol(painter, face);
-        break;
+    case KeyCap::Kind::SystemKey: DrawSystemSymbol(painter, face); break;
+    case KeyCap::Kind::MenuKey: DrawMenuSymbol(painter, face); break;
     }
 }
 
 // The pixels a key covers: both ends of its rectangle belong to it.
-QRectF CapArea(const TKeyRecord& key) { return QRectF(key.p0x, key.p0y, key.p1x + 1, key.p1y + 1); }
+QRectF CapArea(const TKeyRecord& key)
+{
+    return QRectF(key.p0x, key.p0y, key.p1x + 1, key.p1y + 1);
+}
 
 bool HiddenByEarlierKey(const KeyTable& table, int index)
 {
@@ -156,7 +158,7 @@ bool HiddenByEarlierKey(const KeyTable& table, int index)
     return false;
 }
 
-}  // namespace
+} // namespace
 
 QImage PaintKeyboard(const KeyTable& table, QSize size)
 {

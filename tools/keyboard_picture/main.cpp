@@ -45,7 +45,7 @@ void WriteFile(const char* fileName, const QByteArray& bytes)
     }
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char* argv[])
 {

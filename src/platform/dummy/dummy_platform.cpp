@@ -128,4 +128,7 @@ Platform& InstallNativePlatform()
     return dummy.platform;
 }
 
-std::string RegistryStorePath() { return {}; }
+std::string RegistryStorePath()
+{
+    return {};
+}

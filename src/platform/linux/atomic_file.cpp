@@ -121,8 +121,8 @@ pid_t WriterOf(const std::string& name, const std::string& file)
     pid_t writer = 0;
     const auto [dash, error] = std::from_chars(begin, end, writer);
     unsigned count = 0;
-    if (error != std::errc() || dash == end || *dash != '-' ||
-        std::from_chars(dash + 1, end, count).ptr != end || dash + 1 == end)
+    if (error != std::errc() || dash == end || *dash != '-' || std::from_chars(dash + 1, end, count).ptr != end ||
+        dash + 1 == end)
         return 0;
     return writer;
 }

@@ -101,8 +101,8 @@ std::string DesktopEntryText(const DesktopEntry& entry)
     std::string text = "[Desktop Entry]\n"
                        "Type=Application\n"
                        "Version=1.0\n"
-                       "Name=" + EscapeValue(entry.name) + "\n" +
-                       ExecLine(entry.target, {});
+                       "Name=" +
+                       EscapeValue(entry.name) + "\n" + ExecLine(entry.target, {});
     if (!entry.workFolder.empty())
         text += "Path=" + EscapeValue(entry.workFolder) + "\n";
     if (!entry.icon.empty())
@@ -116,9 +116,10 @@ std::string DesktopEntryText(const DesktopEntry& entry)
         text += ActionId(action.name) + ";";
     text += "\n";
     for (const DesktopEntry::Action& action : entry.actions) {
-        text += "\n[Desktop Action " + ActionId(action.name) + "]\n"
-                "Name=" + EscapeValue(action.name) + "\n" +
-                ExecLine(entry.target, action.arguments);
+        text += "\n[Desktop Action " + ActionId(action.name) +
+                "]\n"
+                "Name=" +
+                EscapeValue(action.name) + "\n" + ExecLine(entry.target, action.arguments);
     }
     return text;
 }

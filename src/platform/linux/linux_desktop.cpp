@@ -22,8 +22,8 @@ std::optional<std::vector<Window>> WindowListProperty(Display* display, Window w
     unsigned long remaining = 0;
     unsigned char* data = nullptr;
     std::optional<std::vector<Window>> windows;
-    if (XGetWindowProperty(display, window, property, 0, 65536, False, XA_WINDOW, &type, &format, &count,
-                           &remaining, &data) == Success &&
+    if (XGetWindowProperty(display, window, property, 0, 65536, False, XA_WINDOW, &type, &format, &count, &remaining,
+                           &data) == Success &&
         type == XA_WINDOW && format == 32) {
         const auto* items = reinterpret_cast<const unsigned long*>(data);
         windows.emplace(items, items + count);
@@ -57,8 +57,8 @@ std::string WindowTitle(Display* display, Window window)
     const Atom netName = XInternAtom(display, "_NET_WM_NAME", False);
     const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
     std::string title;
-    if (XGetWindowProperty(display, window, netName, 0, 1000, False, utf8, &type, &format, &count, &remaining,
-                           &data) == Success &&
+    if (XGetWindowProperty(display, window, netName, 0, 1000, False, utf8, &type, &format, &count, &remaining, &data) ==
+            Success &&
         data && type == utf8 && format == 8)
         title = Utf8ToAnsi(std::string(reinterpret_cast<const char*>(data), count));
     if (data)
@@ -89,7 +89,9 @@ int BitsPerPixel(Display* display, int depth)
 
 } // namespace
 
-LinuxDesktop::LinuxDesktop(_XDisplay* display) : display_(display) {}
+LinuxDesktop::LinuxDesktop(_XDisplay* display) : display_(display)
+{
+}
 
 std::vector<DesktopWindow> LinuxDesktop::TopLevelWindows()
 {

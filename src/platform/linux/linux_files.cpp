@@ -93,7 +93,8 @@ bool LinuxFileSystem::FolderExists(const std::string& path)
     if (path.empty())
         return false;
     const std::string native = NativePath(path);
-    return AnsweredInTime<bool>(native, [native] { return IsFolder(native); }, false);
+    return AnsweredInTime<bool>(
+        native, [native] { return IsFolder(native); }, false);
 }
 
 bool LinuxFileSystem::FileExists(const std::string& path)
@@ -110,14 +111,15 @@ bool LinuxFileSystem::IsReadOnly(const std::string& path)
 bool LinuxFileSystem::CreateFolder(const std::string& path)
 {
     const std::string native = NativePath(path);
-    return AnsweredInTime<bool>(native, [native] { return mkdir(native.c_str(), 0777) == 0; }, false);
+    return AnsweredInTime<bool>(
+        native, [native] { return mkdir(native.c_str(), 0777) == 0; }, false);
 }
 
 bool LinuxFileSystem::Copy(const std::string& source, const std::string& target, bool overwrite)
 {
     std::error_code error;
-    const auto options = overwrite ? std::filesystem::copy_options::overwrite_existing
-                                   : std::filesystem::copy_options::none;
+    const auto options =
+        overwrite ? std::filesystem::copy_options::overwrite_existing : std::filesystem::copy_options::none;
     return std::filesystem::copy_file(NativePath(source), NativePath(target), options, error) && !error;
 }
 
@@ -135,7 +137,8 @@ std::optional<std::vector<FolderEntry>> LinuxFileSystem::ListFolder(const std::s
 {
     using Listing = std::optional<std::vector<FolderEntry>>;
     const std::string native = NativePath(path);
-    return AnsweredInTime<Listing>(native, [native] { return ReadFolder(native); }, std::nullopt);
+    return AnsweredInTime<Listing>(
+        native, [native] { return ReadFolder(native); }, std::nullopt);
 }
 
 bool LinuxFileSystem::CopyReplacing(const std::string& source, const std::string& target)

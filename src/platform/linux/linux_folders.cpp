@@ -8,19 +8,40 @@
 #include <iterator>
 #include <system_error>
 
-std::string LinuxSystemFolders::WindowsFolder() { return AnsiFolder(ConfigHomePath()); }
+std::string LinuxSystemFolders::WindowsFolder()
+{
+    return AnsiFolder(ConfigHomePath());
+}
 
-std::string LinuxSystemFolders::ProgramFilesFolder() { return AnsiFolder(DataHomePath()); }
+std::string LinuxSystemFolders::ProgramFilesFolder()
+{
+    return AnsiFolder(DataHomePath());
+}
 
-std::string LinuxSystemFolders::DocumentsFolder() { return AnsiFolder(UserDirPath("DOCUMENTS", "Documents")); }
+std::string LinuxSystemFolders::DocumentsFolder()
+{
+    return AnsiFolder(UserDirPath("DOCUMENTS", "Documents"));
+}
 
-std::string LinuxSystemFolders::TempFolder() { return AnsiFolder(TempPath()); }
+std::string LinuxSystemFolders::TempFolder()
+{
+    return AnsiFolder(TempPath());
+}
 
-std::string LinuxSystemFolders::HomeFolder() { return AnsiFolder(HomePath()); }
+std::string LinuxSystemFolders::HomeFolder()
+{
+    return AnsiFolder(HomePath());
+}
 
-std::string LinuxSystemFolders::FirstFallbackFolder() { return AnsiFolder(HomePath()); }
+std::string LinuxSystemFolders::FirstFallbackFolder()
+{
+    return AnsiFolder(HomePath());
+}
 
-std::string LinuxSystemFolders::SecondFallbackFolder() { return "/"; }
+std::string LinuxSystemFolders::SecondFallbackFolder()
+{
+    return "/";
+}
 
 std::optional<std::string> LinuxSystemFolders::SpecialFolder(int id)
 {

@@ -68,7 +68,9 @@ std::string SetAside(const std::string& storePath)
 
 } // namespace
 
-LinuxRegistry::LinuxRegistry(std::string storePath) : storePath_(std::move(storePath)) {}
+LinuxRegistry::LinuxRegistry(std::string storePath) : storePath_(std::move(storePath))
+{
+}
 
 std::string LinuxRegistry::DefaultStorePath()
 {
@@ -83,12 +85,14 @@ RegDocument LinuxRegistry::Load()
     std::ostringstream bytes;
     bytes << file.rdbuf();
     const std::optional<std::string> text = DecodeRegFile(bytes.str());
-    RegParseResult parsed = text ? ParseRegText(*text)
-                                 : RegParseResult{std::nullopt, 1, "der Text ist kein g\xFCltiges UTF-16"};
+    RegParseResult parsed =
+        text ? ParseRegText(*text) : RegParseResult{std::nullopt, 1, "der Text ist kein g\xFCltiges UTF-16"};
     if (parsed.document)
         return std::move(*parsed.document);
     const std::string aside = SetAside(storePath_);
-    ShowPlainMessage("Registrierungsdatei " + Utf8ToAnsi(storePath_) + " ist besch\xE4" "digt (Zeile " +
+    ShowPlainMessage("Registrierungsdatei " + Utf8ToAnsi(storePath_) +
+                     " ist besch\xE4"
+                     "digt (Zeile " +
                      std::to_string(parsed.errorLine) + ": " + parsed.error + ")" +
                      (aside.empty() ? std::string() : "; beiseitegelegt als " + Utf8ToAnsi(aside)));
     return {};
@@ -127,4 +131,7 @@ void LinuxRegistry::Inspect(const std::function<void(RegDocument&)>& look)
     look(document);
 }
 
-std::string RegistryStorePath() { return LinuxRegistry::DefaultStorePath(); }
+std::string RegistryStorePath()
+{
+    return LinuxRegistry::DefaultStorePath();
+}

@@ -6,11 +6,10 @@
 #include <string>
 
 // The registry as one text file per user in the ".reg" form, in the encoding
-// regedit reads and writes (reg_file.h), so that people and other tools can read it. Every call takes the file's lock, reads the file
-// afresh and, for a change, writes a new file beside it and renames it over the
-// old one; two programs changing values at the same time lose nothing. A file
-// that cannot be read as a registry is moved aside (".damaged-" and a time
-// stamp), reported, and the store starts again empty.
+// regedit reads and writes (reg_file.h), so that people and other tools can read it. Every call takes the file's lock,
+// reads the file afresh and, for a change, writes a new file beside it and renames it over the old one; two programs
+// changing values at the same time lose nothing. A file that cannot be read as a registry is moved aside (".damaged-"
+// and a time stamp), reported, and the store starts again empty.
 class LinuxRegistry final : public DocumentRegistry {
 public:
     // storePath: the native path of the store file; its folder is created as needed.

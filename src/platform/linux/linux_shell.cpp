@@ -46,9 +46,8 @@ bool IsProgram(const std::string& path)
 
 int OpenWithDesktop(ShellVerb verb, const std::string& target, const std::string& folder)
 {
-    const StartedProcess opener = verb == ShellVerb::Open
-        ? StartProcess("xdg-open", {target}, folder, kOpenerWait)
-        : StartProcess("gio", {"open", target}, folder, kOpenerWait);
+    const StartedProcess opener = verb == ShellVerb::Open ? StartProcess("xdg-open", {target}, folder, kOpenerWait)
+                                                          : StartProcess("gio", {"open", target}, folder, kOpenerWait);
     if (opener.error != 0)
         return ShellNoAssociation; // no opener installed: nothing can open the file
     return opener.exitStatus ? ShellCodeOfOpenerStatus(*opener.exitStatus) : ShellStarted;
@@ -101,8 +100,8 @@ int LinuxShell::Execute(ShellVerb verb, const std::string& file, const std::stri
     if (!nativeFolder.empty() && !nativeFile.starts_with("/"))
         path = nativeFolder + "/" + nativeFile;
     if (searchPath && !std::filesystem::exists(path)) { // a program known by name, such as a tool
-        const StartedProcess started = StartProcess(path, SplitParameters(NativePath(parameters)), {},
-                                                    std::chrono::milliseconds(0));
+        const StartedProcess started =
+            StartProcess(path, SplitParameters(NativePath(parameters)), {}, std::chrono::milliseconds(0));
         return ShellCodeOfStartError(started.error);
     }
     if (!std::filesystem::exists(path))
@@ -121,8 +120,8 @@ bool LinuxShell::CreateLink(const std::string& target, const std::string& linkFi
                             const LinkDetails& details)
 {
     const std::filesystem::path launcher = NativePath(DesktopEntryFileName(linkFile));
-    DesktopEntry entry{launcher.stem().string(), NativePath(target), NativePath(workFolder),
-                       NativePath(details.icon), {}};
+    DesktopEntry entry{
+        launcher.stem().string(), NativePath(target), NativePath(workFolder), NativePath(details.icon), {}};
     for (const LinkAction& action : details.actions)
         entry.actions.push_back({NativePath(action.name), SplitParameters(NativePath(action.parameters))});
     const std::string text = DesktopEntryText(entry);

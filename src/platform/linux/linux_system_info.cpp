@@ -80,9 +80,9 @@ std::int32_t MeasureTimeStampCounter()
     const unsigned long long end = __rdtsc();
     const auto elapsed = duration_cast<microseconds>(steady_clock::now() - startTime).count();
     // Cycles per microsecond over the time that really passed (a sleep may last longer).
-    return elapsed > 0 ? static_cast<std::int32_t>(std::lround(static_cast<double>(end - start) /
-                                                                static_cast<double>(elapsed)))
-                       : 0;
+    return elapsed > 0
+               ? static_cast<std::int32_t>(std::lround(static_cast<double>(end - start) / static_cast<double>(elapsed)))
+               : 0;
 }
 #endif
 
@@ -184,8 +184,8 @@ MemoryStatus ParseMemInfo(const std::string& text)
     if (!available) // kernels before 3.14 do not estimate the available memory
         status.availableBytes = freeBytes;
     if (status.totalBytes > 0 && status.availableBytes <= status.totalBytes)
-        status.loadPercent = static_cast<std::uint32_t>(
-            (status.totalBytes - status.availableBytes) * 100 / status.totalBytes);
+        status.loadPercent =
+            static_cast<std::uint32_t>((status.totalBytes - status.availableBytes) * 100 / status.totalBytes);
     return status;
 }
 

@@ -1,9 +1,9 @@
 #include "platform/linux/mounts.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <initializer_list>
-#include <array>
 #include <sstream>
 #include <string_view>
 
@@ -60,8 +60,8 @@ std::vector<MountEntry> ParseMountInfo(const std::string& text)
 DriveKind KindOfMount(const MountEntry& mount, bool removable)
 {
     const std::string& type = mount.fsType;
-    if (OneOf(type, {"nfs", "nfs4", "cifs", "smb3", "smbfs", "ncpfs", "afs", "ceph", "glusterfs", "9p",
-                     "fuse.sshfs", "fuse.davfs", "davfs", "fuse.rclone", "fuse.gvfsd-fuse"}))
+    if (OneOf(type, {"nfs", "nfs4", "cifs", "smb3", "smbfs", "ncpfs", "afs", "ceph", "glusterfs", "9p", "fuse.sshfs",
+                     "fuse.davfs", "davfs", "fuse.rclone", "fuse.gvfsd-fuse"}))
         return DriveKind::Network;
     if (OneOf(type, {"tmpfs", "ramfs", "devtmpfs"}))
         return DriveKind::RamDisk;
@@ -69,9 +69,9 @@ DriveKind KindOfMount(const MountEntry& mount, bool removable)
         return DriveKind::Optical;
     if (mount.source.starts_with("/dev/"))
         return removable ? DriveKind::Removable : DriveKind::Fixed;
-    if (OneOf(type, {"proc", "sysfs", "devpts", "cgroup", "cgroup2", "securityfs", "debugfs", "tracefs", "pstore",
-                     "bpf", "mqueue", "hugetlbfs", "configfs", "fusectl", "binfmt_misc", "autofs", "efivarfs",
-                     "nsfs", "rpc_pipefs", "selinuxfs"}))
+    if (OneOf(type, {"proc",        "sysfs",  "devpts",   "cgroup", "cgroup2",    "securityfs", "debugfs",
+                     "tracefs",     "pstore", "bpf",      "mqueue", "hugetlbfs",  "configfs",   "fusectl",
+                     "binfmt_misc", "autofs", "efivarfs", "nsfs",   "rpc_pipefs", "selinuxfs"}))
         return DriveKind::Unknown;
     return DriveKind::Fixed; // overlays and other local file systems without a device of their own
 }
@@ -93,7 +93,8 @@ std::string DecodeLabel(const std::string& name)
 {
     std::string out;
     for (std::size_t i = 0; i < name.size(); ++i) {
-        if (name.compare(i, 2, "\\x") == 0 && i + 3 < name.size() && std::isxdigit(static_cast<unsigned char>(name[i + 2])) &&
+        if (name.compare(i, 2, "\\x") == 0 && i + 3 < name.size() &&
+            std::isxdigit(static_cast<unsigned char>(name[i + 2])) &&
             std::isxdigit(static_cast<unsigned char>(name[i + 3]))) {
             out += static_cast<char>(std::stoi(name.substr(i + 2, 2), nullptr, 16));
             i += 3;

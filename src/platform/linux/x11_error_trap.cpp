@@ -13,7 +13,7 @@ int CountError(Display*, XErrorEvent*)
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 X11ErrorTrap::X11ErrorTrap(Display* display) : display_(display)
 {

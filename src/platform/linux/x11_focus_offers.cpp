@@ -4,8 +4,7 @@
 #include <xcb/xcb.h>
 
 X11FocusOffers::X11FocusOffers(Display* display)
-    : display_(display),
-      protocolsAtom_(XInternAtom(display, "WM_PROTOCOLS", False)),
+    : display_(display), protocolsAtom_(XInternAtom(display, "WM_PROTOCOLS", False)),
       takeFocusAtom_(XInternAtom(display, "WM_TAKE_FOCUS", False))
 {
 }

@@ -47,14 +47,14 @@ Table BuildTable()
     t[0x29] = {XK_Select, 0};
     t[0x2A] = {XK_Print, 0};
     t[0x2B] = {XK_Execute, 0};
-    t[0x2C] = {XK_Print, 0};  // the screenshot key
+    t[0x2C] = {XK_Print, 0}; // the screenshot key
     t[0x2D] = {XK_Insert, 0};
     t[0x2E] = {XK_Delete, 0};
     t[0x2F] = {XK_Help, 0};
 
     // Digits with the German symbols above them.
-    const std::array<unsigned long, 10> aboveDigits = {XK_equal,   XK_exclam,  XK_quotedbl,  XK_section,
-                                                       XK_dollar,  XK_percent, XK_ampersand, XK_slash,
+    const std::array<unsigned long, 10> aboveDigits = {XK_equal,     XK_exclam,    XK_quotedbl,  XK_section,
+                                                       XK_dollar,    XK_percent,   XK_ampersand, XK_slash,
                                                        XK_parenleft, XK_parenright};
     for (int d = 0; d < 10; ++d)
         t[static_cast<std::size_t>(0x30 + d)] = {XK_0 + static_cast<unsigned long>(d),
@@ -109,7 +109,7 @@ Table BuildTable()
     return t;
 }
 
-}  // namespace
+} // namespace
 
 GermanKeySymbols GermanSymbolsOfVirtualKey(std::uint32_t virtualKey)
 {
