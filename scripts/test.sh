@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# From a fresh checkout: install what is missing, build, and run every test,
-# first in the optimised build, then the unit tests under the sanitizers, then
-# the fuzz targets over their corpora. Then the checks that the program stays
+# From a fresh checkout: install what is missing, check the formatting, then
+# build and run every test, first in the optimised build, then under the
+# sanitizers, then the fuzz targets over their corpora. Then the checks that the program stays
 # portable: the program built on the dummy platform back-end, and the portable
 # core compiled for Windows. Then the Debian package is built, installed, tried
 # and removed again (scripts/check-package.sh). Last, each fuzz target runs for
@@ -10,6 +10,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
+
+echo "== formatting"
+scripts/check-format.sh
 
 for preset in default asan fuzz; do
     echo "== $preset build"
