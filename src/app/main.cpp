@@ -7,6 +7,7 @@
 #include "services/program_record.h"
 #include "services/program_start.h"
 #include "setup/app_icon.h"
+#include "setup/dir_dialog.h"
 #include "setup/info_form.h"
 #include "support/language_list.h"
 #include "support/qt_messages.h"
@@ -55,7 +56,7 @@ int main(int argc, char** argv)
     UseAsMainMarkupCanvas(&mainform);
     // The layout editor belongs to the keyboard, so it comes up in front of it.
     TLayoutform layoutform(&mainform);
-    // The folder chooser is made when it is first needed (ChooseFolder).
+    TDirDialog dirdialog;
     // Decides the role of this start; only an installed program goes on.
     Tinfoform infoform;
     SetInformationDialog([&infoform] { infoform.exec(); });

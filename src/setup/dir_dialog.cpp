@@ -61,9 +61,20 @@ TDirDialog::TDirDialog(QWidget* parent)
     setWindowTitle(FromAnsi("Verzeichnis w\xE4hlen..."));
     setMinimumSize(400, 300);
     view_.onBusy = ShowBusy;
-    BuildComponents();
     DirDialog = this;
     FormCreate();
+}
+
+// A start that never chooses a folder needs none of the controls, nor the icon
+// theme and fonts they load.
+void TDirDialog::setVisible(bool visible)
+{
+    if (visible && !List) {
+        BuildComponents();
+        if (CurrentLanguage != TextLanguage)
+            TranslateWindow(this, TextLanguage, CurrentLanguage);
+    }
+    ModalForm::setVisible(visible);
 }
 
 TDirDialog::~TDirDialog()
@@ -253,11 +264,9 @@ void TDirDialog::NeuerOrdnerBtnClick()
 int ChooseFolder(const std::string& start)
 {
     if (!DirDialog) {
-        // Owned by the program: it goes when the program ends.
+        // Without one made at start, one owned by the program: it goes when the program ends.
         auto* created = new TDirDialog;
         QObject::connect(qApp, &QCoreApplication::aboutToQuit, created, [created] { delete created; });
-        if (CurrentLanguage != TextLanguage)
-            TranslateWindow(created, TextLanguage, CurrentLanguage);
     }
     if (start != "x")
         DirDialog->View().currentPath = start;

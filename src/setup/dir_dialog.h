@@ -29,6 +29,8 @@ public:
     DirView& View() { return view_; }
 
     void done(int result) override;
+    // The controls are made when the dialog is first shown.
+    void setVisible(bool visible) override;
 
     QFrame* Panel1 = nullptr;
     TBitBtn* BitBtn1 = nullptr;

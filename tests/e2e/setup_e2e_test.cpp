@@ -60,6 +60,7 @@ TEST_F(SetupE2e, WizardInEnglishInstallsAndStartsTheInstalledCopy)
     EXPECT_EQ(Launcher(desktop).find("Actions="), std::string::npos);
 
     const std::string log = Log(downloaded);
+    EXPECT_NE(log.find("\r\nDirDialog\r\nInfo\r\n"), std::string::npos) << log; // the windows in their order
     EXPECT_NE(log.find("-inst1+\r\n"), std::string::npos) << log;
     EXPECT_NE(log.find("2:Ja/Ja/ " + dir + "\r\n3:starten\r\n"), std::string::npos) << log;
 }

@@ -81,9 +81,9 @@ TEST_F(DirDialogTest, WalkedByKeysItMakesAFolderAndChecksTheOneConfirmed)
 {
     TDirDialog dialog;
     const auto label = [&] { return ToAnsi(dialog.Label1->text()); };
-    QListWidget& list = *dialog.List;
     bool walked = false;
     WhenModalShown([&](QWidget*) {
+        QListWidget& list = *dialog.List;         // made when the dialog is first shown
         EXPECT_EQ(label(), home + "beta/Inner/"); // the deepest folder of the start folder
         EXPECT_EQ(Shown(list), (std::vector<std::string>{".."}));
         PressKey(&list, Qt::Key_Return);
