@@ -3,8 +3,10 @@
 // renamed function they bring must leave the portable core and the platform
 // interfaces intact. The included list names every header of the core.
 
+// <windows.h> comes first: the other two need what it defines.
+#include <windows.h>
+
 #include <shellapi.h>
 #include <shlobj.h>
-#include <windows.h>
 
 #include "portable_core_headers.h"
