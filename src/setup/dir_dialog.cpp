@@ -263,11 +263,6 @@ void TDirDialog::NeuerOrdnerBtnClick()
 
 int ChooseFolder(const std::string& start)
 {
-    if (!DirDialog) {
-        // Without one made at start, one owned by the program: it goes when the program ends.
-        auto* created = new TDirDialog;
-        QObject::connect(qApp, &QCoreApplication::aboutToQuit, created, [created] { delete created; });
-    }
     if (start != "x")
         DirDialog->View().currentPath = start;
     return DirDialog->exec();

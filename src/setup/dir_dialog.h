@@ -68,7 +68,7 @@ private:
 // The program's folder chooser, set while it exists.
 extern TDirDialog* DirDialog;
 
-// Shows the folder chooser modally, first creating it when the program has none,
+// Shows the program's folder chooser (made at start) modally,
 // on the folder start (Windows-1252), or on the folder it showed last when start
 // is "x". Returns the modal result, 1 for OK; ChosenFolder() then gives the folder.
 int ChooseFolder(const std::string& start);
