@@ -106,14 +106,19 @@ std::optional<Window> ManagerActiveWindow(Display* display)
 // once the focused window has closed, the focus stays on the root window (or on
 // none), where keys go to the window under the pointer. The window the user points
 // at is then the one to type into, as it is while the focus follows the pointer.
-Window FocusTopLevel(Display* display)
+// The window holding the input focus; 0 while keys go to the window under the pointer.
+Window FocusHolder(Display* display)
 {
     Window focus = 0;
     int revertTo = 0;
     XGetInputFocus(display, &focus, &revertTo);
-    if (focus == None || focus == PointerRoot || focus == DefaultRootWindow(display))
-        return TopLevelUnderPointer(display);
-    return TopLevelOf(display, focus);
+    return focus == PointerRoot || focus == DefaultRootWindow(display) ? None : focus;
+}
+
+Window FocusTopLevel(Display* display)
+{
+    const Window focus = FocusHolder(display);
+    return focus == None ? TopLevelUnderPointer(display) : TopLevelOf(display, focus);
 }
 
 void RequestActivation(Display* display, Window window)
@@ -193,14 +198,7 @@ WindowHandle ActiveWindowCache::Current()
     active_ = ActiveTopLevel(display_);
     // While keys go to the window under the pointer, that window is looked up
     // at every call: pointer moves are not watched.
-    bool followsPointer = false;
-    if (display_ && !WindowManagerRuns(display_)) {
-        Window focus = 0;
-        int revertTo = 0;
-        XGetInputFocus(display_, &focus, &revertTo);
-        followsPointer = focus == None || focus == PointerRoot || focus == DefaultRootWindow(display_);
-    }
-    known_ = display_ && !followsPointer;
+    known_ = display_ && (WindowManagerRuns(display_) || FocusHolder(display_) != None);
     return active_;
 }
 
