@@ -28,7 +28,8 @@ class ImageHost : public KeyboardHost {
 public:
     ImageHost(TKeyboardImage& image, const QImage& picture) : image_(image), picture_(picture) {}
     void PaintKeyboard(const std::vector<PictureRect>& inverted) override { image_.ShowPicture(picture_, inverted); }
-    void MoveWindowBy(int, int) override {}
+    void BeginWindowDrag() override {}
+    void FollowWindowDrag() override {}
     void ShowNoTargetMessage() override {}
     void CloseKeyboard() override {}
     bool ShowInformation() override { return false; }

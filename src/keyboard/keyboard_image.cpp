@@ -31,9 +31,10 @@ void TKeyboardImage::paintEvent(QPaintEvent*)
     painter.drawImage(0, 0, canvas_);
 }
 
-QPoint TKeyboardImage::PicturePoint(const QMouseEvent* event) const
+QPoint TKeyboardImage::PicturePoint(const QMouseEvent* event)
 {
-    return mapFromGlobal(event->globalPosition().toPoint());
+    pointer_ = event->globalPosition().toPoint();
+    return mapFromGlobal(pointer_);
 }
 
 void TKeyboardImage::mousePressEvent(QMouseEvent* event)

@@ -25,6 +25,8 @@ public:
     std::function<void(Qt::MouseButton, QPoint)> onMouseDown;
     std::function<void(QPoint)> onMouseMove;
     std::function<void(QPoint)> onMouseUp;
+    // The pointer's screen position at the last mouse event.
+    QPoint Pointer() const { return pointer_; }
 
     QSize sizeHint() const override { return canvas_.size(); }
 
@@ -35,9 +37,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    // The pointer in picture coordinates, taken from its screen position so that a
-    // window that is being moved does not feed its own moves back.
-    QPoint PicturePoint(const QMouseEvent* event) const;
+    // The pointer in picture coordinates, taken from its screen position (kept for
+    // Pointer()) so that a window that is being moved does not feed its own moves back.
+    QPoint PicturePoint(const QMouseEvent* event);
 
     QImage canvas_;
+    QPoint pointer_;
 };

@@ -47,15 +47,17 @@ void KeyboardPad::ImageMouseDown(Button button, int x, int y)
         }
         return;
     }
-    if (!nodrag)
+    if (!nodrag) {
         dragx = x;
+        host_.BeginWindowDrag();
+    }
     dragy = y;
 }
 
 void KeyboardPad::ImageMouseMove(int x, int y)
 {
     if (dragx >= 0) {
-        host_.MoveWindowBy(x - dragx, y - dragy);
+        host_.FollowWindowDrag();
         return;
     }
     if (targetwnd == 0)

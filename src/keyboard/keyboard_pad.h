@@ -15,7 +15,10 @@ public:
     // Shows the picture afresh with the areas inverted, in this order (an area
     // inverted twice shows normal).
     virtual void PaintKeyboard(const std::vector<PictureRect>& inverted) = 0;
-    virtual void MoveWindowBy(int dx, int dy) = 0;
+    // A drag of the window: the start remembers where the window and the pointer
+    // stand; each follow puts the grabbed point back under the pointer.
+    virtual void BeginWindowDrag() = 0;
+    virtual void FollowWindowDrag() = 0;
     // Tells the user that no window has been in front yet, with the tracking paused.
     virtual void ShowNoTargetMessage() = 0;
     // The window's own close path (which may ask first).

@@ -213,9 +213,17 @@ void TMainform::PaintKeyboard(const std::vector<PictureRect>& inverted)
     Image->ShowPicture(Layoutform->Picture(), inverted);
 }
 
-void TMainform::MoveWindowBy(int dx, int dy)
+// In screen coordinates and from the server's frame, not from Qt's idea of the
+// window's place, which lags behind until the window manager has answered a move.
+void TMainform::BeginWindowDrag()
 {
-    move(pos() + QPoint(dx, dy));
+    dragFrame_ = FramePosition(*this);
+    dragPointer_ = Image->Pointer();
+}
+
+void TMainform::FollowWindowDrag()
+{
+    move(dragFrame_ + Image->Pointer() - dragPointer_);
 }
 
 void TMainform::Timer1Timer()

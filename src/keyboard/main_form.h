@@ -65,7 +65,8 @@ private:
 
     // KeyboardHost
     void PaintKeyboard(const std::vector<PictureRect>& inverted) override;
-    void MoveWindowBy(int dx, int dy) override;
+    void BeginWindowDrag() override;
+    void FollowWindowDrag() override;
     void ShowNoTargetMessage() override;
     void CloseKeyboard() override;
     bool ShowInformation() override;
@@ -87,6 +88,9 @@ private:
     QAction* Infobtn = nullptr;
     QAction* Layoutbtn = nullptr;
     QTimer* Timer1 = nullptr;
+    // Where the frame and the pointer stood on the screen when the drag began.
+    QPoint dragFrame_;
+    QPoint dragPointer_;
     std::unique_ptr<TBinaryData> sprachmemo;
     std::unique_ptr<FocusOnRequest> focusOnRequest_;
 };

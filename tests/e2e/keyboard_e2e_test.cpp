@@ -206,6 +206,26 @@ protected:
         return {-1, -1};
     }
 
+    // Drags the picture beside the keys by (dx, dy) in five steps; how far the window went.
+    std::pair<int, int> DragBesideTheKeys(int dx, int dy)
+    {
+        const auto [x, y] = PointBesideKeys();
+        const E2eSession::Geometry before = session.WindowGeometry(keyboard);
+        session.MouseMove(before.x + x, before.y + y);
+        session.MouseDown();
+        for (int step = 1; step <= 5; ++step)
+            session.MouseMove(before.x + x + dx * step / 5, before.y + y + dy * step / 5);
+        session.MouseUp();
+        E2eSession::Geometry after = before;
+        WaitUntil(
+            [&] { // the last move asked for, if any, has arrived
+                after = session.WindowGeometry(keyboard);
+                return std::pair{after.x - before.x, after.y - before.y} == std::pair{dx, dy};
+            },
+            1s);
+        return {after.x - before.x, after.y - before.y};
+    }
+
     std::vector<std::string> KeyLines(std::size_t count)
     {
         std::vector<std::string> lines;
@@ -505,25 +525,13 @@ TEST_P(KeyboardE2e, PressReleasedBesideTheKeySendsNothing)
 
 TEST_P(KeyboardE2e, DraggingBesideTheKeysMovesTheWindowUnlessSwitchedOff)
 {
-    const auto drag = [&] {
-        const auto [x, y] = PointBesideKeys();
-        const E2eSession::Geometry before = session.WindowGeometry(keyboard);
-        session.MouseMove(before.x + x, before.y + y);
-        session.MouseDown();
-        for (int step = 1; step <= 4; ++step)
-            session.MouseMove(before.x + x - 10 * step, before.y + y + 5 * step);
-        session.MouseUp();
-        std::this_thread::sleep_for(200ms); // let a move arrive, if one was asked for
-        const E2eSession::Geometry after = session.WindowGeometry(keyboard);
-        return std::pair{after.x - before.x, after.y - before.y};
-    };
     StartKeyboard({"/M"});
-    EXPECT_EQ(drag(), (std::pair{0, 0}));
+    EXPECT_EQ(DragBesideTheKeys(-40, 20), (std::pair{0, 0}));
     CloseKeyboard();
     app.Stop();
 
     StartKeyboard();
-    EXPECT_EQ(drag(), (std::pair{-40, 20}));
+    EXPECT_EQ(DragBesideTheKeys(-40, 20), (std::pair{-40, 20}));
 }
 
 TEST_P(KeyboardE2e, SettingsSurviveARestart)
@@ -760,6 +768,16 @@ TEST_P(WindowManagerE2e, RestartsLeaveTheWindowWhereItWas)
         const E2eSession::Geometry again = FramedGeometry(session, keyboard);
         ASSERT_EQ(std::pair(again.x, again.y), std::pair(first.x, first.y)) << "restart " << restart;
     }
+}
+
+// The point grabbed stays under the pointer, also before the window manager
+// has answered the window's first move.
+TEST_P(WindowManagerE2e, ADragMovesTheWindowExactlyAsFarAsThePointer)
+{
+    StartKeyboard();
+    FramedGeometry(session, keyboard);
+    EXPECT_EQ(DragBesideTheKeys(50, 100), (std::pair{50, 100}));
+    EXPECT_EQ(DragBesideTheKeys(-30, -20), (std::pair{-30, -20}));
 }
 
 TEST_P(WindowManagerE2e, APlacementOffTheScreenComesBackWhole)
