@@ -720,6 +720,18 @@ protected:
     {
         return session.Run({"xprop", "-id", std::to_string(window), name});
     }
+
+    // What the window manager allows, once it has said it allows `offered`.
+    void ExpectNeitherResizedNorMaximised(unsigned long window, const std::string& offered)
+    {
+        std::string actions;
+        ASSERT_TRUE(WaitUntil([&] {
+            return (actions = Property(window, "_NET_WM_ALLOWED_ACTIONS")).find(offered) != std::string::npos;
+        })) << actions;
+        for (const char* action :
+             {"_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT"})
+            EXPECT_EQ(actions.find(action), std::string::npos) << actions;
+    }
 };
 
 // The keyboard offers its system menu, minimise and close, a message only its
@@ -729,12 +741,7 @@ TEST_P(WindowManagerE2e, CaptionsOfferOnlyTheDeclaredButtons)
     StartKeyboard();
     // Motif hints: functions and decorations given; move, minimise, close; border, title, menu, minimise.
     EXPECT_EQ(Property(keyboard, "_MOTIF_WM_HINTS"), "_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = 0x3, 0x2c, 0x3a, 0x0, 0x0\n");
-    std::string actions;
-    ASSERT_TRUE(WaitUntil([&] {
-        return (actions = Property(keyboard, "_NET_WM_ALLOWED_ACTIONS")).find("MINIMIZE") != std::string::npos;
-    })) << actions;
-    for (const char* action : {"_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT"})
-        EXPECT_EQ(actions.find(action), std::string::npos) << actions;
+    ExpectNeitherResizedNorMaximised(keyboard, "MINIMIZE");
     KeepScreenshot("caption-buttons");
 
     CloseKeyboard();
@@ -742,6 +749,7 @@ TEST_P(WindowManagerE2e, CaptionsOfferOnlyTheDeclaredButtons)
     ASSERT_TRUE(WaitUntil([&] { return (question = OtherWindow()) != 0; }));
     // Move and close; border and title.
     EXPECT_EQ(Property(question, "_MOTIF_WM_HINTS"), "_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = 0x3, 0x24, 0xa, 0x0, 0x0\n");
+    ExpectNeitherResizedNorMaximised(question, "CLOSE");
     KeepScreenshot("close-question-buttons");
     session.Run({"xdotool", "key", "Escape"});
     EXPECT_TRUE(WaitUntil([&] { return OtherWindow() == 0; }));
