@@ -4,32 +4,52 @@
 
 namespace {
 
-// Xlib's error handler is process-wide; traps do not nest across threads (there is one UI thread).
-int trappedErrors = 0;
+X11ErrorTrap* innermostTrap = nullptr;
+XErrorHandler handlerBeforeTraps = nullptr;
 
-int CountError(Display*, XErrorEvent*)
+int CatchError(Display* display, XErrorEvent* error)
 {
-    ++trappedErrors;
-    return 0;
+    if (X11ErrorTrap::Claim(display, error->serial))
+        return 0;
+    return handlerBeforeTraps ? handlerBeforeTraps(display, error) : 0;
 }
 
 } // namespace
 
-X11ErrorTrap::X11ErrorTrap(Display* display) : display_(display)
+X11ErrorTrap::X11ErrorTrap(Display* display)
+    : display_(display), firstRequest_(NextRequest(display)), outer_(innermostTrap)
 {
-    XSync(display_, False);
-    trappedErrors = 0;
-    previous_ = reinterpret_cast<int (*)(Display*, void*)>(XSetErrorHandler(CountError));
+    if (!outer_)
+        handlerBeforeTraps = XSetErrorHandler(CatchError);
+    innermostTrap = this;
 }
 
 X11ErrorTrap::~X11ErrorTrap()
 {
-    XSync(display_, False);
-    XSetErrorHandler(reinterpret_cast<XErrorHandler>(previous_));
+    WaitForAnswers();
+    innermostTrap = outer_;
+    if (!outer_)
+        XSetErrorHandler(handlerBeforeTraps);
 }
 
 bool X11ErrorTrap::Failed()
 {
-    XSync(display_, False);
-    return trappedErrors != 0;
+    WaitForAnswers();
+    return errors_ != 0;
+}
+
+void X11ErrorTrap::WaitForAnswers()
+{
+    if (LastKnownRequestProcessed(display_) + 1 != NextRequest(display_))
+        XSync(display_, False);
+}
+
+bool X11ErrorTrap::Claim(Display* display, unsigned long request)
+{
+    for (X11ErrorTrap* trap = innermostTrap; trap; trap = trap->outer_)
+        if (trap->display_ == display && request >= trap->firstRequest_) {
+            ++trap->errors_;
+            return true;
+        }
+    return false;
 }
