@@ -91,7 +91,7 @@ void KeyboardPad::ImageMouseUp(int x, int y)
 void KeyboardPad::TrackForeground()
 {
     const WindowHandle foreground = output_.GetForegroundWindow();
-    if (foreground != 0 && !host_.IsOwnWindow(foreground))
+    if (foreground != 0 && foreground != targetwnd && !host_.IsOwnWindow(foreground))
         targetwnd = foreground;
 }
 
