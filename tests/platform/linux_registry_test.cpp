@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 namespace {
@@ -78,6 +79,35 @@ TEST(LinuxRegistry, ReadingAMissingStoreCreatesNothing)
     EXPECT_FALSE(registry.ReadString(RegistryRoot::CurrentUser, kKey, "x"));
     EXPECT_FALSE(registry.KeyExists(RegistryRoot::CurrentUser, kKey));
     EXPECT_FALSE(std::filesystem::exists(registry.StorePath()));
+}
+
+// A store kept from the last read serves only while the file is unchanged.
+TEST(LinuxRegistry, EveryReadSeesTheChangesOfOthers)
+{
+    Sandbox sandbox;
+    LinuxRegistry reader(LinuxRegistry::DefaultStorePath());
+    LinuxRegistry writer(reader.StorePath());
+    ASSERT_TRUE(writer.WriteInteger(RegistryRoot::CurrentUser, kKey, "Sprache", 1));
+    EXPECT_EQ(reader.ReadInteger(RegistryRoot::CurrentUser, kKey, "Sprache"), 1);
+
+    ASSERT_TRUE(writer.WriteInteger(RegistryRoot::CurrentUser, kKey, "Sprache", 2)); // same size, a new file
+    EXPECT_EQ(reader.ReadInteger(RegistryRoot::CurrentUser, kKey, "Sprache"), 2);
+    ASSERT_TRUE(reader.WriteInteger(RegistryRoot::CurrentUser, kKey, "Pfad", 7));
+    EXPECT_EQ(writer.ReadInteger(RegistryRoot::CurrentUser, kKey, "Pfad"), 7);
+
+    // An editor writing into the file itself: file times move in steps of a clock tick.
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::string bytes = Sandbox::Read(reader.StorePath());
+    const std::size_t at = bytes.find(std::string("0\0"
+                                                  "2\0",
+                                                  4)); // in UTF-16: "02" of dword:00000002
+    ASSERT_NE(at, std::string::npos);
+    bytes[at + 2] = '3';
+    std::fstream(reader.StorePath(), std::ios::in | std::ios::out | std::ios::binary).write(bytes.data(), bytes.size());
+    EXPECT_EQ(reader.ReadInteger(RegistryRoot::CurrentUser, kKey, "Sprache"), 3);
+
+    std::filesystem::remove(reader.StorePath());
+    EXPECT_FALSE(reader.ReadInteger(RegistryRoot::CurrentUser, kKey, "Sprache"));
 }
 
 TEST(LinuxRegistry, WritersInTwoProcessesLoseNothing)

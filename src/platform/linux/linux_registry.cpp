@@ -8,6 +8,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -77,8 +78,39 @@ std::string LinuxRegistry::DefaultStorePath()
     return ConfigHomePath() + "/tapsody/registry.reg";
 }
 
+std::optional<LinuxRegistry::FileVersion> LinuxRegistry::CurrentVersion() const
+{
+    struct stat status {};
+    if (stat(storePath_.c_str(), &status) != 0)
+        return std::nullopt;
+    const auto nanoseconds = [](const timespec& time) { return time.tv_sec * 1000000000LL + time.tv_nsec; };
+    return FileVersion{status.st_dev, status.st_ino, static_cast<unsigned long long>(status.st_size),
+                       nanoseconds(status.st_mtim), nanoseconds(status.st_ctim)};
+}
+
+std::optional<RegDocument> LinuxRegistry::Kept(const std::optional<FileVersion>& version)
+{
+    const std::lock_guard guard(snapshotMutex_);
+    if (version && snapshot_ && snapshot_->version == *version)
+        return snapshot_->document;
+    return std::nullopt;
+}
+
+// Called under the store's lock, right after the file was read or written.
+void LinuxRegistry::Keep(const RegDocument& document)
+{
+    const std::optional<FileVersion> version = CurrentVersion();
+    const std::lock_guard guard(snapshotMutex_);
+    if (version)
+        snapshot_ = Snapshot{*version, document};
+    else
+        snapshot_.reset();
+}
+
 RegDocument LinuxRegistry::Load()
 {
+    if (std::optional<RegDocument> kept = Kept(CurrentVersion()))
+        return std::move(*kept);
     std::ifstream file(storePath_, std::ios::binary);
     if (!file)
         return {};
@@ -87,8 +119,10 @@ RegDocument LinuxRegistry::Load()
     const std::optional<std::string> text = DecodeRegFile(bytes.str());
     RegParseResult parsed =
         text ? ParseRegText(*text) : RegParseResult{std::nullopt, 1, "der Text ist kein g\xFCltiges UTF-16"};
-    if (parsed.document)
+    if (parsed.document) {
+        Keep(*parsed.document);
         return std::move(*parsed.document);
+    }
     const std::string aside = SetAside(storePath_);
     ShowPlainMessage("Registrierungsdatei " + Utf8ToAnsi(storePath_) +
                      " ist besch\xE4"
@@ -102,6 +136,7 @@ bool LinuxRegistry::Store(const RegDocument& document)
 {
     try {
         ReplaceFileBytes(storePath_, EncodeRegFile(FormatRegText(document)));
+        Keep(document);
         return true;
     } catch (const std::filesystem::filesystem_error&) {
         return false;
@@ -123,12 +158,16 @@ bool LinuxRegistry::Update(const std::function<bool(RegDocument&)>& change)
 
 void LinuxRegistry::Inspect(const std::function<void(RegDocument&)>& look)
 {
-    RegDocument document;
-    if (std::filesystem::exists(storePath_)) {
+    const std::optional<FileVersion> version = CurrentVersion();
+    // The file is only ever replaced whole, so a version kept needs no lock.
+    std::optional<RegDocument> document = Kept(version);
+    if (!document && version) {
         StoreLock lock(storePath_);
         document = Load();
     }
-    look(document);
+    if (!document)
+        document.emplace();
+    look(*document);
 }
 
 std::string RegistryStorePath()
