@@ -11,6 +11,7 @@
 #include "support/ini_file.h"
 #include "support/language_list.h"
 #include "support/messages.h"
+#include "support/qt_image.h"
 #include "support/qt_text.h"
 #include "support/translation.h"
 
@@ -34,8 +35,8 @@ std::unique_ptr<TBinaryData> Component(const char* name)
     return component ? std::move(component) : std::make_unique<TBinaryData>(name);
 }
 
-// The picture of a bitmap in full colour. The common kinds are read here, so no
-// image plugin is looked for; the toolkit's reader takes the others.
+// The picture of a bitmap in full colour. The common kinds are read here, in one
+// pass; the toolkit's reader takes the others.
 QImage BitmapImage(const std::string& bytes)
 {
     if (const std::optional<BitmapSize> size = WindowsBitmapSize(bytes)) {
@@ -44,10 +45,8 @@ QImage BitmapImage(const std::string& bytes)
                                                    static_cast<std::size_t>(image.bytesPerLine()) / 4))
             return image;
     }
-    QImage image;
-    if (!image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()), "BMP"))
-        return {};
-    return image.convertToFormat(QImage::Format_RGB32);
+    const QImage image = DecodeBuiltInImage(bytes, "bmp");
+    return image.isNull() ? QImage() : image.convertToFormat(QImage::Format_RGB32);
 }
 
 void RememberLayoutFile(QWidget* window, const std::string& fileName)

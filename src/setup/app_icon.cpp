@@ -3,6 +3,8 @@
 #include "datastore/binary_data.h"
 #include "datastore/window_records.h"
 
+#include "support/qt_image.h"
+
 #include <QPixmap>
 
 namespace {
@@ -19,10 +21,9 @@ QIcon AppIcon()
 {
     QIcon icon;
     for (const char* name : {"icon16", "icon32", "icon48", "icon128"}) {
-        const std::string bytes = ComponentBytes(name);
-        QPixmap picture;
-        if (picture.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<uint>(bytes.size()), "PNG"))
-            icon.addPixmap(picture);
+        const QImage picture = DecodeBuiltInImage(ComponentBytes(name), "png");
+        if (!picture.isNull())
+            icon.addPixmap(QPixmap::fromImage(picture));
     }
     return icon;
 }
