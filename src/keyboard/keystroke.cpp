@@ -82,4 +82,5 @@ void SendKeystroke(KeyboardOutput& output, WindowHandle target, std::uint16_t vi
     for (const Modifier& modifier : modifiers)
         if (modifier.latched)
             output.KeybdEvent(modifier.key, modifier.scan, KeyEventExtendedKey | KeyEventKeyUp);
+    output.FlushKeyEvents();
 }

@@ -36,6 +36,8 @@ public:
     // One key event. The scan code picks the key; with scan code 0 the virtual key
     // does. A key-up with virtual key 0 releases the key that has that scan code.
     virtual void KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) = 0;
+    // Where the system queues key events, sends the ones given so far, together.
+    virtual void FlushKeyEvents() {}
 
     // The window that has the user's attention now, 0 when none can be told.
     virtual WindowHandle GetForegroundWindow() = 0;

@@ -146,8 +146,8 @@ TEST_F(KeyboardPadTest, HitTestTakesTheFirstEnabledKey)
 TEST_F(KeyboardPadTest, ClickSendsTheKeyAndEndsWithNothingPressed)
 {
     Click(0);
-    EXPECT_EQ(output.calls,
-              (Calls{"get timeout", "set timeout 0", "front 900", "key 65 66 0", "key 0 66 2", "set timeout 200000"}));
+    EXPECT_EQ(output.calls, (Calls{"get timeout", "set timeout 0", "front 900", "key 65 66 0", "key 0 66 2", "flush",
+                                   "set timeout 200000"}));
     EXPECT_EQ(host.log, (Calls{"Key:65"}));
     EXPECT_EQ(pad.pressedkey, -1);
     EXPECT_EQ(host.paints, (std::vector<Areas>{{Rect(0)}, {}}));
@@ -278,9 +278,9 @@ TEST_F(KeyboardPadTest, AllLatchesWrapTheKeyInOrder)
     Click(10);
     output.calls.clear();
     Click(1);
-    EXPECT_EQ(output.calls,
-              (Calls{"get timeout", "set timeout 0", "front 900", "key 16 17 1", "key 17 18 1", "key 18 19 1",
-                     "key 66 67 0", "key 0 67 2", "key 16 17 3", "key 17 18 3", "key 18 19 3", "set timeout 200000"}));
+    EXPECT_EQ(output.calls, (Calls{"get timeout", "set timeout 0", "front 900", "key 16 17 1", "key 17 18 1",
+                                   "key 18 19 1", "key 66 67 0", "key 0 67 2", "key 16 17 3", "key 17 18 3",
+                                   "key 18 19 3", "flush", "set timeout 200000"}));
 }
 
 TEST_F(KeyboardPadTest, CommaAndPeriodKeysSendTheirCharactersOtherKeysTheirOwnCodes)

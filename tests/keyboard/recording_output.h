@@ -31,6 +31,7 @@ public:
         calls.push_back("key " + std::to_string(virtualKey) + " " + std::to_string(scanCode) + " " +
                         std::to_string(flags));
     }
+    void FlushKeyEvents() override { calls.push_back("flush"); }
     WindowHandle GetForegroundWindow() override { return foreground; }
     bool SetForegroundWindow(WindowHandle window) override
     {

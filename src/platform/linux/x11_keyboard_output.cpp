@@ -274,12 +274,17 @@ void X11KeyboardOutput::KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCod
         return;
     const bool down = (flags & KeyEventKeyUp) == 0;
     XTestFakeKeyEvent(display_, keycode, down ? True : False, CurrentTime);
-    XFlush(display_);
     for (LentKeycode& lent : lent_)
         if (lent.keycode == static_cast<int>(keycode)) {
             lent.down = down;
             lent.releasedAt = std::chrono::steady_clock::now();
         }
+}
+
+void X11KeyboardOutput::FlushKeyEvents()
+{
+    if (display_)
+        XFlush(display_);
 }
 
 WindowHandle X11KeyboardOutput::GetForegroundWindow()

@@ -26,6 +26,7 @@ public:
 
     std::uint32_t MapKeyCode(std::uint32_t code, KeyMapping mapping) override;
     void KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override;
+    void FlushKeyEvents() override;
     WindowHandle GetForegroundWindow() override;
     bool SetForegroundWindow(WindowHandle window) override;
     std::uint32_t GetForegroundLockTimeout() override;
