@@ -375,7 +375,9 @@ void Run(const Options& options)
     add("Tapsody", {TAPSODY_PROGRAM}, true);
     for (const auto& [name, program] : options.keyboards)
         add(name, {program}, true);
-    add("minimal Qt window", {TAPSODY_MINIMAL_QT, fs::path(TAPSODY_SOURCE_DIR) / "data" / "bildmemo.bmp"}, false);
+    const std::string picture = fs::path(TAPSODY_SOURCE_DIR) / "data" / "bildmemo.bmp";
+    add("minimal Qt window", {TAPSODY_MINIMAL_QT, picture}, false);
+    add("the same, 200 ms tick", {TAPSODY_MINIMAL_QT, "--tick", picture}, false);
     std::printf("%s, %d starts and %d clicks a program\n", options.windowManager ? "openbox" : "no window manager",
                 options.starts, options.clicks);
 

@@ -1,13 +1,16 @@
 // The floor the keyboard program is measured against: a bare Qt Widgets window,
 // always on top and never taking the focus, that shows the keyboard picture and
 // types "a" through XTEST when the mouse button goes up on it. Nothing else.
+// With --tick it also wakes every 200 ms and does nothing, which shows what a
+// tracking tick alone costs while idle.
 //
-//   minimal_qt_window picture.bmp
+//   minimal_qt_window [--tick] picture.bmp
 
 #include <QApplication>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QTimer>
 #include <QWidget>
 
 #include <X11/Xlib.h>
@@ -15,6 +18,7 @@
 #include <X11/keysym.h>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -51,12 +55,13 @@ private:
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    if (argc != 2) {
-        std::fputs("usage: minimal_qt_window picture.bmp\n", stderr);
+    const bool tick = argc == 3 && std::strcmp(argv[1], "--tick") == 0;
+    if (argc != 2 && !tick) {
+        std::fputs("usage: minimal_qt_window [--tick] picture.bmp\n", stderr);
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
-    QFile file(QString::fromLocal8Bit(argv[1]));
+    QFile file(QString::fromLocal8Bit(argv[argc - 1]));
     QImage picture;
     if (!display || !file.open(QIODevice::ReadOnly) || !picture.loadFromData(file.readAll(), "BMP")) {
         std::fputs("minimal_qt_window: no display or no picture\n", stderr);
@@ -64,6 +69,9 @@ int main(int argc, char** argv)
     }
     PictureWindow window(picture.convertToFormat(QImage::Format_RGB32), display);
     window.show();
+    QTimer idleTick;
+    if (tick)
+        idleTick.start(200);
     const int result = QApplication::exec();
     XCloseDisplay(display);
     return result;
