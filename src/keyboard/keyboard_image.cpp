@@ -10,19 +10,46 @@ TKeyboardImage::TKeyboardImage(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+namespace {
+
+QRect AreaRect(const PictureRect& area)
+{
+    return QRect(QPoint(area.left, area.top), QPoint(area.right - 1, area.bottom - 1));
+}
+
+} // namespace
+
 void TKeyboardImage::ShowPicture(const QImage& picture, const std::vector<PictureRect>& inverted)
 {
-    // A full-colour picture is shared, not copied, until an area is inverted.
-    canvas_ = picture.convertToFormat(QImage::Format_RGB32);
-    if (!inverted.empty()) {
-        QPainter painter(&canvas_);
-        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        for (const PictureRect& area : inverted)
-            painter.fillRect(QRect(QPoint(area.left, area.top), QPoint(area.right - 1, area.bottom - 1)), Qt::white);
+    QRegion changed;
+    if (picture.cacheKey() == pictureKey_) {
+        // Inverting is its own undoing: the areas shown inverted are inverted back.
+        Invert(inverted_);
+        for (const PictureRect& area : inverted_)
+            changed += AreaRect(area);
+    } else {
+        // A full-colour picture is shared, not copied, until an area is inverted.
+        canvas_ = picture.convertToFormat(QImage::Format_RGB32);
+        pictureKey_ = picture.cacheKey();
+        changed = canvas_.rect();
     }
+    Invert(inverted);
+    for (const PictureRect& area : inverted)
+        changed += AreaRect(area);
+    inverted_ = inverted;
     if (size() != canvas_.size())
         setFixedSize(canvas_.size());
-    update();
+    update(changed);
+}
+
+void TKeyboardImage::Invert(const std::vector<PictureRect>& areas)
+{
+    if (areas.empty())
+        return;
+    QPainter painter(&canvas_);
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    for (const PictureRect& area : areas)
+        painter.fillRect(AreaRect(area), Qt::white);
 }
 
 void TKeyboardImage::paintEvent(QPaintEvent*)

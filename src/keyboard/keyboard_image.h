@@ -17,7 +17,9 @@ class TKeyboardImage : public QWidget {
 public:
     explicit TKeyboardImage(QWidget* parent = nullptr);
 
-    // Copies the picture afresh and inverts the areas in order.
+    // Shows the picture with the areas inverted, in order. Only what changed is
+    // drawn again: for the picture shown already, the areas that were inverted
+    // and those that are now.
     void ShowPicture(const QImage& picture, const std::vector<PictureRect>& inverted);
     const QImage& Canvas() const { return canvas_; }
 
@@ -41,6 +43,10 @@ private:
     // Pointer()) so that a window that is being moved does not feed its own moves back.
     QPoint PicturePoint(const QMouseEvent* event);
 
+    void Invert(const std::vector<PictureRect>& areas);
+
     QImage canvas_;
+    qint64 pictureKey_ = 0; // the cacheKey of the picture on the canvas
+    std::vector<PictureRect> inverted_;
     QPoint pointer_;
 };

@@ -210,6 +210,16 @@ TEST_F(MainFormTest, HighlightsAreInvertedOnACopyOfThePicture)
     image->ShowPicture(windows.layoutform.Picture(), {{10, 20, 13, 22}, {10, 20, 13, 22}});
     EXPECT_EQ(image->Canvas(), picture);
     EXPECT_EQ(windows.layoutform.Picture().convertToFormat(QImage::Format_RGB32), picture);
+
+    // Another picture is shown afresh, also where areas were inverted before.
+    image->ShowPicture(windows.layoutform.Picture(), {{0, 0, 5, 5}});
+    QImage other(picture.size(), QImage::Format_RGB32);
+    other.fill(Qt::darkGray);
+    image->ShowPicture(other, {});
+    EXPECT_EQ(image->Canvas(), other);
+    image->ShowPicture(windows.layoutform.Picture(), {{0, 0, 5, 5}});
+    image->ShowPicture(windows.layoutform.Picture(), {});
+    EXPECT_EQ(image->Canvas(), picture);
 }
 
 TEST_F(MainFormTest, MenuOpensTheLayoutEditorWhoseEditsShowAtOnce)
