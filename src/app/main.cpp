@@ -14,9 +14,12 @@
 #include "support/qt_text.h"
 
 #include <QApplication>
+#include <QTimer>
+#include <QWindow>
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 namespace {
 
@@ -29,6 +32,29 @@ void InitProgram()
     ProgInfo.Title = VersionTitle(ProgInfo.Title, ProgInfo.ShortName, ProgInfo.Version);
     TranslationOn = true;
 }
+
+// Runs a piece of work once a window has been drawn for the first time.
+class AfterFirstFrame : public QObject {
+public:
+    AfterFirstFrame(QWindow& window, std::function<void()> work) : QObject(&window), work_(std::move(work))
+    {
+        window.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // The window draws itself while it handles its first exposure.
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+            QTimer::singleShot(0, std::move(work_));
+            watched->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> work_;
+};
 
 } // namespace
 
@@ -50,7 +76,6 @@ int main(int argc, char** argv)
     // The class name window rules and launchers match on stays the same from
     // version to version; the version shows only in the window titles.
     QApplication::setApplicationName(QStringLiteral("tapsody"));
-    QApplication::setWindowIcon(AppIcon());
 
     TMainform mainform(*platform.keyboard);
     UseAsMainMarkupCanvas(&mainform);
@@ -61,6 +86,9 @@ int main(int argc, char** argv)
     Tinfoform infoform;
     SetInformationDialog([&infoform] { infoform.exec(); });
     mainform.ShowKeyboard();
+    // Unpacking the icon takes a millisecond or two that the keyboard's first
+    // frame does not need: every window gets it right after that frame.
+    new AfterFirstFrame(*mainform.windowHandle(), [] { QApplication::setWindowIcon(AppIcon()); });
     const int result = QApplication::exec();
     EndProgram();
     return result;

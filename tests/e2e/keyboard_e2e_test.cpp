@@ -459,6 +459,19 @@ TEST_P(KeyboardE2e, ClickingKeysLeavesTheFocusWithTheTarget)
 // Under a window manager the user gives the keyboard the focus by its caption bar;
 // then keys of the real keyboard go to the keyboard window: F1 opens the
 // information dialog.
+// The icon follows the first frame, in every rendering the program carries.
+TEST_P(KeyboardE2e, TheKeyboardWindowCarriesTheProgramIcon)
+{
+    StartKeyboard();
+    std::string icon;
+    EXPECT_TRUE(WaitUntil([&] {
+        icon = session.Run({"xprop", "-id", std::to_string(keyboard), "_NET_WM_ICON"});
+        return icon.find("Icon (128 x 128)") != std::string::npos;
+    })) << icon.substr(0, 200);
+    for (const char* size : {"Icon (16 x 16)", "Icon (32 x 32)", "Icon (48 x 48)"})
+        EXPECT_NE(icon.find(size), std::string::npos) << size;
+}
+
 TEST_P(KeyboardE2e, CaptionClickGivesTheKeyboardTheFocus)
 {
     if (!Managed())
