@@ -46,7 +46,7 @@ private:
     void Invert(const std::vector<PictureRect>& areas);
 
     QImage canvas_;
-    qint64 pictureKey_ = 0; // the cacheKey of the picture on the canvas
+    qint64 pictureKey_ = -1; // the cacheKey of the picture on the canvas; none yet
     std::vector<PictureRect> inverted_;
     QPoint pointer_;
 };
