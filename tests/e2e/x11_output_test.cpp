@@ -15,6 +15,7 @@
 
 // Last: Xlib's macros would clash with names in the headers above.
 #include <X11/XKBlib.h>
+#include <X11/Xatom.h>
 
 namespace {
 
@@ -191,6 +192,28 @@ TEST_P(X11OutputTest, ForegroundIsTheActiveTopLevelNeverTheRoot)
 {
     EXPECT_EQ(output->GetForegroundWindow(), loggerWindow);
     EXPECT_FALSE(output->SetForegroundWindow(0));
+}
+
+// A window manager that has gone leaves its root window properties behind; they
+// name windows that no longer exist and must not be taken for a manager's word.
+TEST_P(X11OutputTest, AManagerThatHasGoneIsNotAskedForTheActiveWindow)
+{
+    if (GetParam().windowManager)
+        GTEST_SKIP() << "the manager runs";
+    Display* x = display.get();
+    const Window root = DefaultRootWindow(x);
+    const Window gone = XCreateSimpleWindow(x, root, 0, 0, 1, 1, 0, 0, 0);
+    XDestroyWindow(x, gone);
+    const auto setWindowProperty = [&](const char* name) {
+        const Atom atom = XInternAtom(x, name, False);
+        XChangeProperty(x, root, atom, XA_WINDOW, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(&gone),
+                        1);
+    };
+    setWindowProperty("_NET_SUPPORTING_WM_CHECK");
+    setWindowProperty("_NET_ACTIVE_WINDOW");
+    XSync(x, False);
+    EXPECT_EQ(output->GetForegroundWindow(), loggerWindow);
+    EXPECT_TRUE(output->SetForegroundWindow(loggerWindow));
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, X11OutputTest,

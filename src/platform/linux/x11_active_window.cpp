@@ -85,11 +85,16 @@ bool IsDesktopOrDock(Display* display, Window window)
     return false;
 }
 
+// The manager's check window names itself; a manager that has gone leaves the
+// root window's property behind, naming a window that no longer exists.
 bool WindowManagerRuns(Display* display)
 {
-    const auto check =
-        ReadProperty(display, DefaultRootWindow(display), AtomNamed(display, "_NET_SUPPORTING_WM_CHECK"), XA_WINDOW);
-    return check && !check->empty() && (*check)[0] != 0;
+    const Atom checkAtom = AtomNamed(display, "_NET_SUPPORTING_WM_CHECK");
+    const auto check = ReadProperty(display, DefaultRootWindow(display), checkAtom, XA_WINDOW);
+    if (!check || check->empty() || (*check)[0] == 0)
+        return false;
+    const auto itself = ReadProperty(display, (*check)[0], checkAtom, XA_WINDOW);
+    return itself && !itself->empty() && (*itself)[0] == (*check)[0];
 }
 
 // The window named by _NET_ACTIVE_WINDOW; nullopt when no window manager publishes it.
@@ -140,7 +145,7 @@ WindowHandle ActiveTopLevel(Display* display)
 {
     if (!display)
         return 0;
-    const std::optional<Window> managed = ManagerActiveWindow(display);
+    const std::optional<Window> managed = WindowManagerRuns(display) ? ManagerActiveWindow(display) : std::nullopt;
     const Window window = managed ? *managed : FocusTopLevel(display);
     if (window == 0 || window == DefaultRootWindow(display) || IsDesktopOrDock(display, window))
         return 0;
