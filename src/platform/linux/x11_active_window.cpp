@@ -107,11 +107,7 @@ std::optional<Window> ManagerActiveWindow(Display* display)
     return values->empty() ? Window(0) : Window((*values)[0]);
 }
 
-// Without a window manager nobody moves the focus when the user clicks a window:
-// once the focused window has closed, the focus stays on the root window (or on
-// none), where keys go to the window under the pointer. The window the user points
-// at is then the one to type into, as it is while the focus follows the pointer.
-// The window holding the input focus; 0 while keys go to the window under the pointer.
+// The window holding the input focus; None while keys go to the window under the pointer.
 Window FocusHolder(Display* display)
 {
     Window focus = 0;
@@ -120,10 +116,30 @@ Window FocusHolder(Display* display)
     return focus == PointerRoot || focus == DefaultRootWindow(display) ? None : focus;
 }
 
-Window FocusTopLevel(Display* display)
+struct ActiveLookup {
+    Window window = 0;
+    // The window under the pointer, which every pointer move may change.
+    bool underPointer = false;
+};
+
+// Without a window manager nobody moves the focus when the user clicks a window:
+// once the focused window has closed, the focus stays on the root window (or on
+// none), where keys go to the window under the pointer. The window the user points
+// at is then the one to type into, as it is while the focus follows the pointer.
+ActiveLookup LookUpActive(Display* display)
 {
-    const Window focus = FocusHolder(display);
-    return focus == None ? TopLevelUnderPointer(display) : TopLevelOf(display, focus);
+    ActiveLookup found;
+    const std::optional<Window> managed = WindowManagerRuns(display) ? ManagerActiveWindow(display) : std::nullopt;
+    if (managed) {
+        found.window = *managed;
+    } else if (const Window focus = FocusHolder(display); focus != None) {
+        found.window = TopLevelOf(display, focus);
+    } else {
+        found = {TopLevelUnderPointer(display), true};
+    }
+    if (found.window == DefaultRootWindow(display) || (found.window != 0 && IsDesktopOrDock(display, found.window)))
+        found.window = 0;
+    return found;
 }
 
 void RequestActivation(Display* display, Window window)
@@ -143,13 +159,7 @@ void RequestActivation(Display* display, Window window)
 
 WindowHandle ActiveTopLevel(Display* display)
 {
-    if (!display)
-        return 0;
-    const std::optional<Window> managed = WindowManagerRuns(display) ? ManagerActiveWindow(display) : std::nullopt;
-    const Window window = managed ? *managed : FocusTopLevel(display);
-    if (window == 0 || window == DefaultRootWindow(display) || IsDesktopOrDock(display, window))
-        return 0;
-    return window;
+    return display ? LookUpActive(display).window : 0;
 }
 
 ActiveWindowCache::ActiveWindowCache(Display* display) : display_(display)
@@ -198,12 +208,13 @@ void ActiveWindowCache::Notice(const XEvent& event)
 
 WindowHandle ActiveWindowCache::Current()
 {
-    if (known_)
+    if (known_ || !display_)
         return active_;
-    active_ = ActiveTopLevel(display_);
+    const ActiveLookup found = LookUpActive(display_);
+    active_ = found.window;
     // While keys go to the window under the pointer, that window is looked up
     // at every call: pointer moves are not watched.
-    known_ = display_ && (WindowManagerRuns(display_) || FocusHolder(display_) != None);
+    known_ = !found.underPointer;
     return active_;
 }
 
@@ -211,8 +222,6 @@ bool ActivateTopLevel(Display* display, WindowHandle window, std::chrono::millis
 {
     if (!display || window == 0)
         return false;
-    if (ActiveTopLevel(display) == window)
-        return true;
     if (WindowManagerRuns(display)) {
         RequestActivation(display, window);
     } else {

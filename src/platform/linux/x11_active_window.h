@@ -16,7 +16,8 @@ WindowHandle ActiveTopLevel(_XDisplay* display);
 
 // Asks for the window to become the active one (through the window manager when
 // there is one, by setting the input focus otherwise) and waits at most limit
-// until it is. Returns whether it is active.
+// until it is. Returns whether it is active. Callers ask the cache below first
+// whether it is active already.
 bool ActivateTopLevel(_XDisplay* display, WindowHandle window, std::chrono::milliseconds limit);
 
 // The active top-level window as ActiveTopLevel finds it, kept between the events
