@@ -1,5 +1,7 @@
 #include "platform/atomic_file.h"
 
+#include "platform/linux/write_all.h"
+
 #include <atomic>
 #include <cerrno>
 #include <charconv>
@@ -22,19 +24,6 @@ constexpr char kTemporaryMark[] = ".tmp-";
 [[noreturn]] void ThrowReplaceError(const char* what, const fs::path& path, int reason)
 {
     throw fs::filesystem_error(what, path, std::error_code(reason, std::generic_category()));
-}
-
-bool WriteAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
 }
 
 fs::path FolderOf(const fs::path& path)

@@ -4,6 +4,7 @@
 #include "platform/ansi_utf8.h"
 #include "platform/linux/linux_paths.h"
 #include "platform/linux/network_wait.h"
+#include "platform/linux/write_all.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -35,20 +36,6 @@ bool IsOwnPlainFile(int fd)
 {
     struct stat file {};
     return fstat(fd, &file) == 0 && S_ISREG(file.st_mode) && file.st_uid == geteuid();
-}
-
-bool WriteAll(int fd, const std::string& text)
-{
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 bool WriteLines(int fd, const std::vector<std::string>& lines)

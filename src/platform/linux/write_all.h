@@ -1,0 +1,21 @@
+#pragma once
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <string_view>
+
+// Writes all the bytes to the descriptor, going on after interrupted or partial
+// writes; false when a write fails.
+inline bool WriteAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
