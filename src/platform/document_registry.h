@@ -26,6 +26,7 @@ public:
     bool DeleteValue(RegistryRoot root, const std::string& key, const std::string& name) override;
 
 protected:
+    // The look only reads: an implementation may show it the document it keeps.
     virtual void Inspect(const std::function<void(RegDocument&)>& look) = 0;
     // False when the changed document could not be kept.
     virtual bool Update(const std::function<bool(RegDocument&)>& change) = 0;

@@ -159,15 +159,20 @@ bool LinuxRegistry::Update(const std::function<bool(RegDocument&)>& change)
 void LinuxRegistry::Inspect(const std::function<void(RegDocument&)>& look)
 {
     const std::optional<FileVersion> version = CurrentVersion();
-    // The file is only ever replaced whole, so a version kept needs no lock.
-    std::optional<RegDocument> document = Kept(version);
-    if (!document && version) {
+    {
+        // The file is only ever replaced whole, so a version kept needs no lock.
+        const std::lock_guard guard(snapshotMutex_);
+        if (version && snapshot_ && snapshot_->version == *version) {
+            look(snapshot_->document);
+            return;
+        }
+    }
+    RegDocument document;
+    if (version) {
         StoreLock lock(storePath_);
         document = Load();
     }
-    if (!document)
-        document.emplace();
-    look(*document);
+    look(document);
 }
 
 std::string RegistryStorePath()
