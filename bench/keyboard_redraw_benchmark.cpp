@@ -1,10 +1,11 @@
 // Time to handle one pointer move over a key: the hit test, the pad's decision
-// and the redraw (a fresh copy of the picture with the highlights inverted).
+// and the redraw (the highlights that changed inverted back or anew).
 
 #include "datastore/window_records.h"
 #include "keyboard/keyboard_image.h"
 #include "keyboard/keyboard_pad.h"
 #include "layout/layout_form.h"
+#include "platform/platform.h"
 
 #include <QApplication>
 
@@ -72,6 +73,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    InstallNativePlatform(); // the layout form reads the settings file
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
