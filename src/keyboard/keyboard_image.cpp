@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 TKeyboardImage::TKeyboardImage(QWidget* parent) : QWidget(parent)
 {
     setObjectName("Image");
@@ -22,34 +24,39 @@ QRect AreaRect(const PictureRect& area)
 void TKeyboardImage::ShowPicture(const QImage& picture, const std::vector<PictureRect>& inverted)
 {
     QRegion changed;
+    std::size_t kept = 0; // areas inverted now as before, in the same place of the order
     if (picture.cacheKey() == pictureKey_) {
-        // Inverting is its own undoing: the areas shown inverted are inverted back.
-        Invert(inverted_);
-        for (const PictureRect& area : inverted_)
-            changed += AreaRect(area);
+        const auto [now, before] = std::ranges::mismatch(inverted, inverted_);
+        kept = static_cast<std::size_t>(now - inverted.begin());
+        // Inverting is its own undoing, in any order: the areas shown inverted
+        // that are no longer are inverted back.
+        changed += Invert(std::span(inverted_).subspan(kept));
     } else {
         // A full-colour picture is shared, not copied, until an area is inverted.
         canvas_ = picture.convertToFormat(QImage::Format_RGB32);
         pictureKey_ = picture.cacheKey();
         changed = canvas_.rect();
     }
-    Invert(inverted);
-    for (const PictureRect& area : inverted)
-        changed += AreaRect(area);
+    changed += Invert(std::span(inverted).subspan(kept));
     inverted_ = inverted;
     if (size() != canvas_.size())
         setFixedSize(canvas_.size());
-    update(changed);
+    if (!changed.isEmpty())
+        update(changed);
 }
 
-void TKeyboardImage::Invert(const std::vector<PictureRect>& areas)
+QRegion TKeyboardImage::Invert(std::span<const PictureRect> areas)
 {
+    QRegion inverted;
     if (areas.empty())
-        return;
+        return inverted;
     QPainter painter(&canvas_);
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    for (const PictureRect& area : areas)
+    for (const PictureRect& area : areas) {
         painter.fillRect(AreaRect(area), Qt::white);
+        inverted += AreaRect(area);
+    }
+    return inverted;
 }
 
 void TKeyboardImage::paintEvent(QPaintEvent*)

@@ -3,9 +3,11 @@
 #include "keyboard/key_hit_test.h"
 
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
 
 #include <functional>
+#include <span>
 #include <vector>
 
 // The picture control of the keyboard window: shows a copy of the keyboard
@@ -43,7 +45,8 @@ private:
     // Pointer()) so that a window that is being moved does not feed its own moves back.
     QPoint PicturePoint(const QMouseEvent* event);
 
-    void Invert(const std::vector<PictureRect>& areas);
+    // Inverts the areas on the canvas; the region they cover.
+    QRegion Invert(std::span<const PictureRect> areas);
 
     QImage canvas_;
     qint64 pictureKey_ = -1; // the cacheKey of the picture on the canvas; none yet
