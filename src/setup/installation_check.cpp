@@ -27,11 +27,6 @@ Registry& TheRegistry()
     return *ThePlatform().registry;
 }
 
-std::string WithSlash(const std::string& folder)
-{
-    return EndsWith(folder, "/") ? folder : folder + "/";
-}
-
 void TakeStoredLanguage()
 {
     if (ChosenLanguage == -1 && TranslationOn && TheRegistry().KeyExists(kMachine, in::VendorKey())) {
@@ -57,7 +52,7 @@ InstalledProduct ReadInstallation()
     if (!product.keyOK)
         return product;
     product.folder = registry.ReadString(kMachine, key, in::kPathValue).value_or("");
-    const std::string settings = in::SettingsFile(WithSlash(product.folder));
+    const std::string settings = in::SettingsFile(in::WithSlash(product.folder));
     if (!product.folder.empty() && ThePlatform().files->FileExists(settings)) {
         tinifile2 ini(settings);
         product.iniOK = !ini.ReadString(in::kMainWindowSection, in::kTitleKey, "").empty();
@@ -97,7 +92,7 @@ bool CheckVersions(const InstalledProduct& product)
     const std::int32_t ownVer = ProgInfo.Version;
     LogLine("-instT:" + instTitle + ", " + product.folder);
     const std::string here = UpperStr(ProgInfo.ProgDir);
-    const std::string instDir = WithSlash(product.folder);
+    const std::string instDir = in::WithSlash(product.folder);
     const bool fromHere = UpperStr(instDir) == here;
     if (fromHere && instTitle != ProgInfo.Title) {
         TheRegistry().WriteString(kMachine, key, in::kTitleValue, ProgInfo.Title);
@@ -114,7 +109,7 @@ bool CheckVersions(const InstalledProduct& product)
         break;
     case InstalledVersion::Same: {
         LogLine("-Gleich");
-        const std::string trimmed = WithSlash(TrimStr(product.folder));
+        const std::string trimmed = in::WithSlash(TrimStr(product.folder));
         if (UpperStr(trimmed) != here && HoldsProgram(trimmed)) {
             LogLine("-instB");
             MyShowMessage("Sie haben bereits dieses Produkt im Pfad \"%s\" installiert, welches nun gestartet "

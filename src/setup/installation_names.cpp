@@ -50,6 +50,11 @@ std::string SilentInstallFolder()
     return isShared ? DefaultFolder() : ProgInfo.ProgDir;
 }
 
+std::string WithSlash(const std::string& folder)
+{
+    return EndsWith(folder, "/") ? folder : folder + "/";
+}
+
 std::string ProgramFile(const std::string& folder)
 {
     return folder + ProgInfo.ShortName;

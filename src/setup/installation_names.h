@@ -42,6 +42,9 @@ std::string ProductKey();
 // "\Software\Microsoft\Windows\CurrentVersion\UnInstall\" + ShortName
 std::string UninstallKey();
 
+// The folder name ending in "/".
+std::string WithSlash(const std::string& folder);
+
 // The default installation folder: ProgFilesDir + ShortName + "/".
 std::string DefaultFolder();
 // The program file installed for every user of the system (by the Debian

@@ -5,6 +5,7 @@
 #include "services/program_files.h"
 #include "services/program_record.h"
 #include "services/text_helpers.h"
+#include "setup/dir_places.h"
 #include "setup/installation_names.h"
 #include "support/translation.h"
 
@@ -22,20 +23,11 @@ Registry& TheRegistry()
 }
 
 // A path is complete when it starts at the root and names no "." or ".."
-// level, so that it cannot lead anywhere but where it says.
+// level (nor an empty one), so that it cannot lead anywhere but where it says:
+// normalising it changes nothing.
 bool IsCompletePath(const std::string& folder)
 {
-    if (!StartsWith(folder, "/"))
-        return false;
-    std::size_t start = 1;
-    while (start < folder.size()) {
-        const std::size_t slash = folder.find('/', start);
-        const std::string level = folder.substr(start, slash - start);
-        if (level == "." || level == ".." || (level.empty() && slash != std::string::npos))
-            return false;
-        start = slash == std::string::npos ? folder.size() : slash + 1;
-    }
-    return true;
+    return StartsWith(folder, "/") && NormalFolder(folder) == in::WithSlash(folder);
 }
 
 bool SameFolder(const std::string& a, const std::string& b)
@@ -118,7 +110,7 @@ FoundInstallation FindInstallation()
     FoundInstallation found;
     found.present = registry.KeyExists(kMachine, product) || registry.KeyExists(kMachine, in::UninstallKey());
     const std::string folder = registry.ReadString(kMachine, product, in::kPathValue).value_or("");
-    found.folder = folder.empty() || EndsWith(folder, "/") ? folder : folder + "/";
+    found.folder = folder.empty() ? folder : in::WithSlash(folder);
     found.title = registry.ReadString(kMachine, product, in::kTitleValue).value_or("");
     if (found.title.empty())
         found.title = ProgInfo.Title;
@@ -147,9 +139,9 @@ RemovalResult RemoveInstallation(const FoundInstallation& found)
     RemoveLinks(program, result);
     RemoveFiles(found.folder, result);
     RemoveFolder(found.folder, result);
-    if (ThePlatform().files->FileExists(program))
-        return result;
-    RemoveRegistryEntries(result);
+    result.registryKept = ThePlatform().files->FileExists(program);
+    if (!result.registryKept)
+        RemoveRegistryEntries(result);
     return result;
 }
 
@@ -170,7 +162,7 @@ std::string RemovalReport(const FoundInstallation& found, const RemovalResult& r
         for (const std::string& item : result.failed)
             report += "\r\n    " + item;
     }
-    if (ThePlatform().files->FileExists(installation::ProgramFile(found.folder)))
+    if (result.registryKept)
         report += "\r\n\r\n" + TranslateProgramText("Die Registrierungseintr\xE4ge bleiben, damit die "
                                                     "Deinstallation wiederholt werden kann.");
     return report;

@@ -26,6 +26,7 @@ std::string RefusalOf(const std::string& folder);
 struct RemovalResult {
     std::vector<std::string> failed;       // what could not be removed, as shown to the user
     std::vector<std::string> leftInFolder; // entries of the folder that are not ours
+    bool registryKept = false;             // the program file stayed, so the entries did too
 };
 
 // Removes the launchers that start the program file, the files of the list in
