@@ -26,8 +26,8 @@ namespace {
 void InitProgram()
 {
     ProgInfo.ShortName = "Tapsodia";
-    ProgInfo.Title = "Tapsody";
-    ProgInfo.Version = 107;
+    ProgInfo.Title = kProductTitle;
+    ProgInfo.Version = kProductVersion;
     StartProgram(true);
     ProgInfo.Title = VersionTitle(ProgInfo.Title, ProgInfo.ShortName, ProgInfo.Version);
     TranslationOn = true;

@@ -28,6 +28,10 @@ struct TProgInfo {
 
 extern TProgInfo ProgInfo;
 
+// The product's name and version, which the program and its uninstaller both show.
+inline constexpr char kProductTitle[] = "Tapsody";
+inline constexpr std::int32_t kProductVersion = 107;
+
 // The command-line parameters after start-up removed the program path and "/L".
 extern std::string ParamLine;
 

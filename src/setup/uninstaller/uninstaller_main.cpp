@@ -8,6 +8,7 @@
 #include "services/program_record.h"
 #include "services/program_start.h"
 #include "setup/fixed_texts.h"
+#include "setup/installation_names.h"
 #include "setup/uninstaller/uninstaller.h"
 #include "support/language_list.h"
 #include "support/messages.h"
@@ -68,9 +69,9 @@ int main(int argc, char** argv)
     SetMessageService(&messages);
     InstallNativePlatform();
 
-    ProgInfo.ShortName = "quninst";
-    ProgInfo.Title = "Tapsody";
-    ProgInfo.Version = 107;
+    ProgInfo.ShortName = installation::kUninstallerFile;
+    ProgInfo.Title = kProductTitle;
+    ProgInfo.Version = kProductVersion;
     StartProgram(false);
     ProgInfo.Title = VersionTitle(ProgInfo.Title, ProgInfo.ShortName, ProgInfo.Version);
     ProgInfo.Maker = MakerText();
