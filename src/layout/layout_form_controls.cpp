@@ -85,8 +85,7 @@ void TLayoutform::CreateControls()
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(CreateTopBar());
     layout->addLayout(body, 1);
-    // The controls are made in German, like every window, and shown in the language in use.
-    TranslateWindow(this, TextLanguage, CurrentLanguage);
+    TranslateNewControls(this);
 }
 
 QWidget* TLayoutform::CreateTopBar()

@@ -71,8 +71,7 @@ void TDirDialog::setVisible(bool visible)
 {
     if (visible && !List) {
         BuildComponents();
-        if (CurrentLanguage != TextLanguage)
-            TranslateWindow(this, TextLanguage, CurrentLanguage);
+        TranslateNewControls(this);
     }
     ModalForm::setVisible(visible);
 }

@@ -180,6 +180,12 @@ void TranslateWindow(QWidget* window, std::uint8_t fromLanguage, std::uint8_t to
     ComponentTranslator(fromLanguage, toLanguage).Window(window);
 }
 
+void TranslateNewControls(QWidget* window)
+{
+    if (CurrentLanguage != TextLanguage)
+        TranslateWindow(window, TextLanguage, CurrentLanguage);
+}
+
 bool TranslateForms(int language)
 {
     return SwitchLanguage(language, [](std::uint8_t from, std::uint8_t to) {

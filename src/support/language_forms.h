@@ -27,3 +27,7 @@ bool TranslateForms(int language);
 // Translates one window and the objects it owns; what TranslateForms does for
 // every window.
 void TranslateWindow(QWidget* window, std::uint8_t fromLanguage, std::uint8_t toLanguage);
+
+// Shows the controls of a window, made in German when it is first shown, in the
+// language in use.
+void TranslateNewControls(QWidget* window);
