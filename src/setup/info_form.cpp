@@ -226,15 +226,15 @@ void Tinfoform::setVisible(bool visible)
         homepagebtn->SetCaption(ProgInfo.Byline);
         EMailbtn->SetCaption(ProgInfo.ContactAddress);
         SetUpAppearance();
-        if (CurrentLanguage != TextLanguage)
-            TranslateWindow(this, TextLanguage, CurrentLanguage);
+        TranslateNewControls(this);
     }
     ModalForm::setVisible(visible);
 }
 
 void Tinfoform::SetUpAppearance()
 {
-    setWindowIcon(AppIcon());
+    const QIcon appIcon = AppIcon();
+    setWindowIcon(appIcon);
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(13);
     setFont(font);
@@ -246,7 +246,7 @@ void Tinfoform::SetUpAppearance()
     const int cw = client->width();
     const int ch = client->height();
 
-    icon->setPixmap(AppIcon().pixmap(48, 48));
+    icon->setPixmap(appIcon.pixmap(48, 48));
     icon->setGeometry(16, 10, 48, 48);
     SetFontPixels(ca1, 26, true);
     ca1->move(kTextLeft, 10);
@@ -358,7 +358,6 @@ void Tinfoform::ShowInformationPage()
     ca2->setGeometry(kTextLeft, kTextTop, cw - 10 - kTextLeft, client->height() - 40);
     GroupBox2->move(1, B2->y() - GroupBox2->height() - 3);
     Sprachgroup->move(cw - Sprachgroup->width() - 8, GroupBox2->y() - 8 - Sprachgroup->height());
-    Sprachgroup->setVisible(TranslationOn);
     if (QAbstractButton* current = languageItems->button(CurrentLanguage))
         current->setChecked(true);
     LinkStartmenubtn->move(kTextLeft, Sprachgroup->y() + 7);
@@ -374,8 +373,7 @@ void Tinfoform::ApplyVisibility(const SetupPageContent& content)
         widget->setVisible(content.options);
     for (QWidget* widget : std::initializer_list<QWidget*>{LinkStartmenubtn, DesktopLink, Lizenzbtn, GroupBox2})
         widget->setVisible(content.information);
-    if (!content.information)
-        Sprachgroup->hide();
+    Sprachgroup->setVisible(content.information && TranslationOn);
     ab->setVisible(content.Shows(ShowCancel));
     we->setVisible(content.Shows(ShowForward));
     zu->setVisible(content.Shows(ShowBack));
