@@ -105,9 +105,9 @@ void StartLog(Platform& platform)
 {
     ReplaceAllNoCase(ParamLine, "/L", "");
     ParamLine = TrimStr(ParamLine);
-    // The path as it is: on a file system that tells cases apart, a lower-cased
-    // path would name a file that does not exist.
-    ShowPlainNotice("Logbuch wird gespeichert in: %s|" + ProgInfo.SaveDir + ProgInfo.ShortName + ".log");
+    // The name the log is written under: on a file system that tells cases apart,
+    // any other spelling would name a file that does not exist.
+    ShowPlainNotice("Logbuch wird gespeichert in: %s|" + LogFileName());
     ProgInfo.LogEnabled = CreateLogFile({
         FormatDateRec(NowRec(), 2),
         "Programm:   " + platform.folders->ExecutablePath(),
